@@ -1,0 +1,99 @@
+# Shared by test.sh and run.sh: installs what is missing, builds, and runs Windows programs
+# under a private Wine prefix with a virtual display and one persistent wineserver.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${SICHERUNG_BUILD:-$ROOT/build}
+WINE64=/usr/lib/wine/wine64
+JOBS=${JOBS:-2}
+
+as_root() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+    local need=()
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v make >/dev/null || need+=(make)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+    command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix)
+    command -v x86_64-w64-mingw32-windres >/dev/null || need+=(binutils-mingw-w64-x86-64)
+    command -v i686-w64-mingw32-windres >/dev/null || need+=(binutils-mingw-w64-i686)
+    [ -x "$WINE64" ] || need+=(wine64 wine)
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    command -v xwd >/dev/null || need+=(x11-apps)
+    command -v convert >/dev/null || need+=(imagemagick)
+    [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+    [ -d /usr/share/wine/fonts ] && ls /usr/share/wine/fonts/tahoma* >/dev/null 2>&1 || need+=(fonts-wine)
+    if [ ${#need[@]} -gt 0 ]; then
+        echo "Installing: ${need[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    fi
+}
+
+configure_and_build() {  # $1 = win32|win64, then extra cmake options
+    local target=$1; shift
+    local dir=$BUILD/$target
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$target.cmake" \
+        -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$dir" -j "$JOBS"
+}
+
+STARTED_XVFB=""
+STARTED_WINESERVER=""
+
+stop_started() {
+    # Stop exactly what we started, by process id.
+    if [ -n "$STARTED_WINESERVER" ]; then
+        WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
+        kill "$STARTED_WINESERVER" 2>/dev/null || true
+        wait "$STARTED_WINESERVER" 2>/dev/null || true
+        STARTED_WINESERVER=""
+    fi
+    if [ -n "$STARTED_XVFB" ]; then
+        kill "$STARTED_XVFB" 2>/dev/null || true
+        wait "$STARTED_XVFB" 2>/dev/null || true
+        STARTED_XVFB=""
+    fi
+}
+
+start_display() {  # a free display number, Xvfb on it
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
+    STARTED_XVFB=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        kill -0 "$STARTED_XVFB" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "Xvfb did not start" >&2
+    return 1
+}
+
+use_prefix() {  # $1 = prefix folder
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+}
+
+prepare_prefix() {  # runs under the display and wineserver started before
+    if [ ! -f "$WINEPREFIX/.sicherung-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        "$WINE64" wineboot -i >/dev/null 2>&1 || true
+        "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+        "$WINE64" reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null 2>&1
+        touch "$WINEPREFIX/.sicherung-ready"
+    fi
+    # The first process of a server starts Wine's services; let that happen outside any timed test.
+    "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+}
+
+start_wineserver() {
+    mkdir -p "$WINEPREFIX"
+    setsid wineserver -f -p >/dev/null 2>&1 &
+    STARTED_WINESERVER=$!
+    sleep 0.3
+}

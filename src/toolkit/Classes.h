@@ -1,0 +1,100 @@
+#pragma once
+#include "util/Basis.h"
+
+#include <functional>
+#include <vector>
+
+class TComponent;
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+
+// The ownership tree: an owner frees what it owns; a component freed early leaves its
+// owner's list first. Every pointer other than an owner's list is a non-owning reference.
+class TComponent {
+public:
+    explicit TComponent(TComponent* owner);
+    virtual ~TComponent();
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    const String& Name() const { return name_; }
+    void SetName(const String& name) { name_ = name; }
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    TComponent* Owner() const { return owner_; }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
+    int ComponentIndex() const;
+    TComponent* FindComponent(const String& name) const;
+
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+    // True from the start of the destructor on; what is being torn down must not be worked on.
+    bool Destroying() const { return destroying_; }
+
+    // The class name as the settings file knows it ("Tam_Main").
+    virtual String ClassName() const { return L"TComponent"; }
+
+protected:
+    void DestroyComponents();
+    void BeginDestroy() { destroying_ = true; }
+
+private:
+    String name_;
+    int tag_ = 0;
+    TComponent* owner_ = nullptr;
+    std::vector<TComponent*> components_;
+    bool destroying_ = false;
+};
+
+// An ordered list of texts. Subclasses may keep their lines elsewhere (a control's window).
+class TStrings {
+public:
+    virtual ~TStrings() = default;
+    virtual int Count() const = 0;
+    virtual String Get(int index) const = 0;
+    virtual void Put(int index, const String& s);
+    virtual void Insert(int index, const String& s) = 0;
+    virtual void Delete(int index) = 0;
+    virtual void Clear() = 0;
+
+    String operator[](int index) const { return Get(index); }
+    int Add(const String& s);
+    void Assign(const TStrings& source);
+    int IndexOf(const String& s) const;
+    // Lines joined with CR LF, each line terminated.
+    String Text() const;
+    // Splits at CR LF, CR or LF; a final line break adds no empty line.
+    void SetText(const String& text);
+    std::vector<String> ToVector() const;
+
+protected:
+    virtual int AddAt(const String& s);
+};
+
+class TStringList : public TStrings {
+public:
+    TStringList() = default;
+    TStringList(std::initializer_list<String> items);
+
+    int Count() const override { return static_cast<int>(items_.size()); }
+    String Get(int index) const override;
+    void Put(int index, const String& s) override;
+    void Insert(int index, const String& s) override;
+    void Delete(int index) override;
+    void Clear() override { items_.clear(); }
+
+    // A sorted list keeps its entries in ascending order (letter case ignored); Add inserts in place.
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool sorted);
+    void Sort();
+
+protected:
+    int AddAt(const String& s) override;
+
+private:
+    void CheckIndex(int index, bool allowEnd) const;
+    std::vector<String> items_;
+    bool sorted_ = false;
+};

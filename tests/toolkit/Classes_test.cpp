@@ -1,0 +1,76 @@
+#include "toolkit/Classes.h"
+#include "toolkit/SysUtils.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+int g_freed = 0;
+
+struct Counted : TComponent {
+    using TComponent::TComponent;
+    ~Counted() override { ++g_freed; }
+};
+
+// Frees a sibling from its destructor, as a component that owns a helper by reference may do.
+struct SiblingKiller : TComponent {
+    SiblingKiller(TComponent* owner, TComponent* victim) : TComponent(owner), victim(victim) {}
+    ~SiblingKiller() override { delete victim; }
+    TComponent* victim;
+};
+}  // namespace
+
+TEST(TComponent, OwnerFreesWhatItOwnsAndEarlyFreedLeavesTheList) {
+    g_freed = 0;
+    auto* owner = new TComponent(nullptr);
+    auto* a = new Counted(owner);
+    new Counted(owner);
+    new Counted(a);  // grandchild
+    EXPECT_EQ(owner->ComponentCount(), 2);
+    delete a;
+    EXPECT_EQ(g_freed, 2);
+    EXPECT_EQ(owner->ComponentCount(), 1);
+    delete owner;
+    EXPECT_EQ(g_freed, 3);
+}
+
+TEST(TComponent, DestructorThatFreesASiblingIsSafe) {
+    g_freed = 0;
+    auto* owner = new TComponent(nullptr);
+    auto* later = new Counted(nullptr);
+    new SiblingKiller(owner, later);
+    owner->InsertComponent(later);  // owned after the killer, freed by it first
+    auto* earlier = new Counted(nullptr);
+    auto* killer2 = new SiblingKiller(owner, earlier);
+    (void)killer2;
+    delete owner;
+    EXPECT_EQ(g_freed, 2);
+}
+
+TEST(TComponent, FindComponentIgnoresLetterCase) {
+    TComponent owner(nullptr);
+    auto* c = new TComponent(&owner);
+    c->SetName(L"me_Dir");
+    EXPECT_EQ(owner.FindComponent(L"ME_DIR"), c);
+    EXPECT_EQ(c->ComponentIndex(), 0);
+}
+
+TEST(TStringList, UnsortedKeepsInsertionOrderSortedIgnoresCase) {
+    TStringList list{L"b", L"A", L"c"};
+    EXPECT_EQ(list.Text(), L"b\r\nA\r\nc\r\n");
+    list.SetSorted(true);
+    list.Add(L"B");
+    EXPECT_EQ(list.ToVector(), (std::vector<String>{L"A", L"b", L"B", L"c"}));
+    EXPECT_THROW(list.Get(4), Exception);
+}
+
+TEST(TStringList, SetTextSplitsEveryLineBreakKind) {
+    TStringList list;
+    list.SetText(L"a\r\nb\rc\n\r\n");
+    EXPECT_EQ(list.ToVector(), (std::vector<String>{L"a", L"b", L"c", L""}));
+}
+
+TEST(Format, WidePlaceholdersFollowPrintfRules) {
+    EXPECT_EQ(Format(L"In %s kann nicht geschrieben werden", L"C:\\ä.ini"),
+              L"In C:\\ä.ini kann nicht geschrieben werden");
+    EXPECT_EQ(Format(L"Seite %d von %d", 1, 2), L"Seite 1 von 2");
+}
