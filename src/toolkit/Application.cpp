@@ -48,3 +48,26 @@ void HandleException(std::exception_ptr error) {
         ShowException(Exception(L"Unbekannter Fehler"));
     }
 }
+
+namespace {
+HWND g_mainWindow = nullptr;
+}
+
+void ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the real loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+HWND ApplicationMainWindow() { return g_mainWindow; }
+
+void SetApplicationMainWindow(HWND wnd) {
+    g_mainWindow = wnd;
+    SetMessageBoxOwner(wnd);
+}

@@ -12,3 +12,12 @@ void ShowException(const std::exception& error);
 // Title of the general error box (the program's name).
 const String& ApplicationTitle();
 void SetApplicationTitle(const String& title);
+
+#include <windows.h>
+
+// Handles the window messages pending for this thread, then returns.
+void ProcessMessages();
+
+// The application's main window; null until it exists. Boxes are centred on it.
+HWND ApplicationMainWindow();
+void SetApplicationMainWindow(HWND wnd);
