@@ -4,6 +4,9 @@
 
 #include <windows.h>
 #include <algorithm>
+#include <cxxabi.h>
+#include <cstdlib>
+#include <typeinfo>
 
 TComponent::TComponent(TComponent* owner) {
     if (owner) owner->InsertComponent(this);
@@ -27,6 +30,16 @@ void TComponent::DestroyComponents() {
         delete c;
     }
     components_.clear();
+}
+
+String TComponent::ClassName() const {
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(typeid(*this).name(), nullptr, nullptr, &status);
+    std::string name = (status == 0 && demangled) ? demangled : typeid(*this).name();
+    std::free(demangled);
+    size_t colon = name.rfind("::");
+    if (colon != std::string::npos) name.erase(0, colon + 2);
+    return String(name.begin(), name.end());
 }
 
 int TComponent::ComponentIndex() const {

@@ -33,8 +33,8 @@ public:
     // True from the start of the destructor on; what is being torn down must not be worked on.
     bool Destroying() const { return destroying_; }
 
-    // The class name as the settings file knows it ("Tam_Main").
-    virtual String ClassName() const { return L"TComponent"; }
+    // The name of the object's own class, without namespaces ("Tam_Main").
+    String ClassName() const;
 
 protected:
     void DestroyComponents();

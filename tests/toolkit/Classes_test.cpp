@@ -74,3 +74,15 @@ TEST(Format, WidePlaceholdersFollowPrintfRules) {
               L"In C:\\ä.ini kann nicht geschrieben werden");
     EXPECT_EQ(Format(L"Seite %d von %d", 1, 2), L"Seite 1 von 2");
 }
+
+namespace {
+struct Tam_Probe : TComponent {
+    using TComponent::TComponent;
+};
+}  // namespace
+
+TEST(TComponent, ClassNameIsTheDynamicClassWithoutNamespace) {
+    Tam_Probe probe(nullptr);
+    TComponent& base = probe;
+    EXPECT_EQ(base.ClassName(), L"Tam_Probe");
+}
