@@ -32,12 +32,12 @@ install_missing() {
     fi
 }
 
-configure_and_build() {  # $1 = win32|win64, then extra cmake options
+configure_and_build() {  # $1 = win32|win64, then extra cmake options; BUILD_TARGET limits the build
     local target=$1; shift
     local dir=$BUILD/$target
     cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$target.cmake" \
         -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build "$dir" -j "$JOBS"
+    cmake --build "$dir" -j "$JOBS" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
 }
 
 STARTED_XVFB=""

@@ -205,7 +205,8 @@ bool DateiKopieren(const String& quelle, const String& ziel) {
     String temp = NeuesTemporaer(ziel, z);
     if (temp.empty()) KannNichtErstellen(ziel, GetLastError());
     DWORD fehler = 0;
-    std::vector<char> puffer(1 << 20);
+    // One buffer for the thread's copies: allocating and clearing it per file costs more than many copies.
+    static thread_local std::vector<char> puffer(1 << 20);
     for (long long rest = laenge.QuadPart; rest > 0 && !fehler;) {
         DWORD soll = static_cast<DWORD>(rest < static_cast<long long>(puffer.size()) ? rest : puffer.size());
         DWORD gelesen = 0, geschriebenN = 0;
@@ -221,7 +222,7 @@ bool DateiKopieren(const String& quelle, const String& ziel) {
     if (!fehler && !CloseHandle(z.release())) fehler = GetLastError();
     z.reset();
     if (!fehler && !MoveFileExW(LangerPfad(temp).c_str(), LangerPfad(ziel).c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                                MOVEFILE_REPLACE_EXISTING))
         fehler = GetLastError();
     if (fehler) {
         DeleteFileW(LangerPfad(temp).c_str());
