@@ -42,9 +42,30 @@ configure_and_build() {  # $1 = win32|win64, then extra cmake options
 
 STARTED_XVFB=""
 STARTED_WINESERVER=""
+MOUNTED=()
+
+# A full and a read-only medium for the tests that need them (root only; the tests skip otherwise).
+# Seen from Wine through drive Z:, exported as SICHERUNG_VOLL and SICHERUNG_NURLESEN.
+mount_media() {
+    local base=$BUILD/win64/media
+    [ "$(id -u)" = 0 ] || return 0
+    mkdir -p "$base/voll" "$base/nurlesen"
+    mountpoint -q "$base/voll" || mount -t tmpfs -o size=2m tmpfs "$base/voll" 2>/dev/null || return 0
+    MOUNTED+=("$base/voll")
+    mountpoint -q "$base/nurlesen" || mount -t tmpfs -o size=1m tmpfs "$base/nurlesen" 2>/dev/null || return 0
+    MOUNTED+=("$base/nurlesen")
+    mkdir -p "$base/nurlesen/Ordner"
+    echo "[Tam_Main]" > "$base/nurlesen/Einstellungen.ini"
+    mount -o remount,ro "$base/nurlesen" 2>/dev/null || return 0
+    export SICHERUNG_VOLL="Z:$(echo "$base/voll" | tr / '\\')"
+    export SICHERUNG_NURLESEN="Z:$(echo "$base/nurlesen" | tr / '\\')"
+}
 
 stop_started() {
     # Stop exactly what we started, by process id.
+    local m
+    for m in "${MOUNTED[@]}"; do umount "$m" 2>/dev/null || true; done
+    MOUNTED=()
     if [ -n "$STARTED_WINESERVER" ]; then
         WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
         kill "$STARTED_WINESERVER" 2>/dev/null || true

@@ -12,6 +12,7 @@ use_prefix "$BUILD/win64/wineprefix"
 start_display
 start_wineserver
 prepare_prefix
+mount_media
 
 # German user locale: the texts under test are those our users see.
 export LC_ALL=de_DE.UTF-8

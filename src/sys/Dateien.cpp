@@ -1,0 +1,255 @@
+#include "sys/Dateien.h"
+
+#include "sys/Meldungen.h"
+#include "toolkit/Application.h"
+#include "toolkit/SysUtils.h"
+#include "util/DatumZeit.h"
+#include "util/kv7_str.h"
+
+#include <cwchar>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE h) const {
+        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+Handle Oeffnen(const String& pfad, DWORD zugriff, DWORD teilen, DWORD anlegen) {
+    HANDLE h = CreateFileW(LangerPfad(pfad).c_str(), zugriff, teilen, nullptr, anlegen, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    return Handle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+bool Attribute(const String& pfad, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (Trimmen(pfad).empty()) return false;
+    return GetFileAttributesExW(LangerPfad(pfad).c_str(), GetFileExInfoStandard, &data) != 0;
+}
+
+bool IstVerzeichnis(const String& pfad) {
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    return Attribute(pfad, d) && (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IstDatei(const String& pfad) {
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    return Attribute(pfad, d) && !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The copy's time: the source's local time at the two-second step of a DOS time. Times a DOS
+// time cannot hold (before 1980) keep the same two-second step instead of being lost.
+FILETIME ZweiSekundenZeit(const FILETIME& utc) {
+    FILETIME lokal, ergebnis = utc;
+    WORD datum, zeit;
+    if (FileTimeToLocalFileTime(&utc, &lokal) && FileTimeToDosDateTime(&lokal, &datum, &zeit) &&
+        DosDateTimeToFileTime(datum, zeit, &lokal) && LocalFileTimeToFileTime(&lokal, &ergebnis))
+        return ergebnis;
+    ULARGE_INTEGER u{{utc.dwLowDateTime, utc.dwHighDateTime}};
+    u.QuadPart -= u.QuadPart % 20000000ULL;
+    ergebnis.dwLowDateTime = u.LowPart;
+    ergebnis.dwHighDateTime = u.HighPart;
+    return ergebnis;
+}
+
+String NeuesTemporaer(const String& ziel, Handle& datei) {
+    String ordner = DateiPfad(ziel);
+    for (unsigned n = 0; n < 10000; ++n) {
+        String name = ordner + L"~sicherung" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                      std::to_wstring(n) + L".tmp";
+        datei = Oeffnen(name, GENERIC_WRITE, 0, CREATE_NEW);
+        if (datei) return name;
+        DWORD fehler = GetLastError();
+        if (fehler != ERROR_FILE_EXISTS && fehler != ERROR_ALREADY_EXISTS) {
+            SetLastError(fehler);
+            return L"";
+        }
+    }
+    return L"";
+}
+
+[[noreturn]] void KannNichtErstellen(const String& ziel, DWORD fehler) {
+    throw Exception(Format(L"Datei \"%s\" kann nicht erstellt werden. %s", ziel.c_str(),
+                           SystemFehlerText(fehler).c_str()));
+}
+
+} // namespace
+
+String LangerPfad(const String& pfad) {
+    if (pfad.empty()) return pfad;
+    if (pfad.rfind(L"\\\\?\\", 0) == 0) return pfad;
+    DWORD n = GetFullPathNameW(pfad.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return pfad;
+    String voll(n, L'\0');
+    n = GetFullPathNameW(pfad.c_str(), n, voll.data(), nullptr);
+    voll.resize(n);
+    // "\\?\" paths are taken literally, so doubled separators must go here.
+    bool unc = voll.rfind(L"\\\\", 0) == 0;
+    String einfach = unc ? L"\\\\" : L"";
+    for (size_t i = unc ? 2 : 0; i < voll.size(); ++i) {
+        wchar_t c = voll[i] == L'/' ? L'\\' : voll[i];
+        if (c == L'\\' && !einfach.empty() && einfach.back() == L'\\') continue;
+        einfach += c;
+    }
+    return unc ? L"\\\\?\\UNC\\" + einfach.substr(2) : L"\\\\?\\" + einfach;
+}
+
+bool DateiExistiert(const String& datei, bool meldung) {
+    bool da = IstDatei(datei);
+    if (!da && meldung) FehlerMeldung(L"Datei\r" + datei + L"\r" + L"nicht vorhanden.");
+    return da;
+}
+
+void VerzeichnisNichtGefunden(const String& verzeichnis) {
+    FehlerMeldung(L"Das Verzeichnis\r" + verzeichnis + L"\rwurde nicht gefunden.");
+}
+
+bool VerzeichnisExistiert(const String& verzeichnis, bool meldung) {
+    bool da = IstVerzeichnis(verzeichnis);
+    if (!da && meldung) VerzeichnisNichtGefunden(verzeichnis);
+    return da;
+}
+
+bool VerzeichnisErstellen(const String& verzeichnis, bool meldung) {
+    String d = MitBackslash(verzeichnis);
+    if (IstVerzeichnis(d)) return true;
+    // Parent by parent, so that chains longer than the classic path limit work too.
+    String lang = LangerPfad(d);
+    size_t start =
+        lang.rfind(L"\\\\?\\UNC\\", 0) == 0 ? lang.find(L'\\', lang.find(L'\\', 8) + 1) : lang.find(L'\\', 4);
+    for (size_t pos = start; pos != String::npos && pos < lang.size(); pos = lang.find(L'\\', pos + 1)) {
+        String teil = lang.substr(0, pos);
+        if (teil.size() > 4 && teil.back() != L':') CreateDirectoryW(teil.c_str(), nullptr);
+    }
+    ProcessMessages();
+    bool da = IstVerzeichnis(d);
+    if (!da && meldung) InfoMeldung(L"Das Verzeichnis\r" + d + L"\rkonnte nicht erstellt werden.");
+    return da;
+}
+
+String ErweiterungMitPunkt(const String& erweiterung) {
+    return (!erweiterung.empty() && erweiterung[0] == L'.') ? erweiterung : L"." + erweiterung;
+}
+
+String EindeutigerDateiname(const String& verzeichnis, const String& erweiterung) {
+    String d = MitBackslash(verzeichnis), x = ErweiterungMitPunkt(erweiterung);
+    String name = RechtsAuffuellen(L"@kiv", L'0', 8);
+    for (int i = 0; i <= 9999; ++i) {
+        WIN32_FILE_ATTRIBUTE_DATA a;
+        if (!Attribute(d + name + x, a)) return name;
+        name = ZahlfeldErhoehen(name, 5, 4);
+    }
+    return L"";
+}
+
+bool VerzeichnisBeschreibbar(const String& verzeichnis, bool meldung) {
+    String d = MitBackslash(verzeichnis);
+    if (!IstVerzeichnis(d)) {
+        if (meldung) VerzeichnisNichtGefunden(d);
+        return false;
+    }
+    String name = EindeutigerDateiname(d, L".tmp");
+    bool ok = false;
+    if (!name.empty()) {
+        HANDLE h = CreateFileW(LangerPfad(d + name + L".tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            ok = CloseHandle(h) != 0;
+            DeleteFileW(LangerPfad(d + name + L".tmp").c_str());
+        }
+    }
+    if (!ok && meldung) FehlerMeldung(L"Sie haben keine Schreibrechte für das Verzeichnis\r" + d);
+    return ok;
+}
+
+TDateTime ZeitZuAlter(const FILETIME& geschrieben) {
+    FILETIME lokal = ZweiSekundenZeit(geschrieben);
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&lokal, &lokal) || !FileTimeToSystemTime(&lokal, &st)) return 0;
+    return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, 0);
+}
+
+TDateTime DateiAlter(const String& datei) {
+    if (!IstDatei(datei)) return 0;
+    Handle h = Oeffnen(datei, GENERIC_READ, 0, OPEN_EXISTING);
+    FILETIME geschrieben;
+    if (!h || !GetFileTime(h.get(), nullptr, nullptr, &geschrieben)) return 0;
+    return ZeitZuAlter(geschrieben);
+}
+
+TDateTime GespeichertesAlter(const String& datei) {
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!Attribute(datei, d) || (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
+    return ZeitZuAlter(d.ftLastWriteTime);
+}
+
+// Copies into a temporary file beside the target and replaces the target only once the copy is
+// complete and carries the source's time: a failure leaves the previous copy as it was.
+bool DateiKopieren(const String& quelle, const String& ziel) {
+    if (TextGleich(quelle, ziel)) return false;
+    if (!IstDatei(quelle)) return false;
+    Handle q = Oeffnen(quelle, GENERIC_READ, 0, OPEN_EXISTING);
+    if (!q)
+        throw Exception(Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(),
+                               SystemFehlerText(GetLastError()).c_str()));
+    LARGE_INTEGER laenge{};
+    FILETIME geschrieben;
+    if (!GetFileSizeEx(q.get(), &laenge) || !GetFileTime(q.get(), nullptr, nullptr, &geschrieben))
+        throw Exception(Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(),
+                               SystemFehlerText(GetLastError()).c_str()));
+
+    Handle z;
+    String temp = NeuesTemporaer(ziel, z);
+    if (temp.empty()) KannNichtErstellen(ziel, GetLastError());
+    DWORD fehler = 0;
+    std::vector<char> puffer(1 << 20);
+    for (long long rest = laenge.QuadPart; rest > 0 && !fehler;) {
+        DWORD soll = static_cast<DWORD>(rest < static_cast<long long>(puffer.size()) ? rest : puffer.size());
+        DWORD gelesen = 0, geschriebenN = 0;
+        if (!ReadFile(q.get(), puffer.data(), soll, &gelesen, nullptr) || gelesen != soll)
+            fehler = GetLastError() ? GetLastError() : ERROR_HANDLE_EOF;
+        else if (!WriteFile(z.get(), puffer.data(), gelesen, &geschriebenN, nullptr) ||
+                 geschriebenN != gelesen)
+            fehler = GetLastError() ? GetLastError() : ERROR_DISK_FULL;
+        rest -= gelesen;
+    }
+    FILETIME zeit = ZweiSekundenZeit(geschrieben);
+    if (!fehler && !SetFileTime(z.get(), nullptr, nullptr, &zeit)) fehler = GetLastError();
+    if (!fehler && !CloseHandle(z.release())) fehler = GetLastError();
+    z.reset();
+    if (!fehler && !MoveFileExW(LangerPfad(temp).c_str(), LangerPfad(ziel).c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fehler = GetLastError();
+    if (fehler) {
+        DeleteFileW(LangerPfad(temp).c_str());
+        KannNichtErstellen(ziel, fehler);
+    }
+    return true;
+}
+
+bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben) {
+    if (!IstDatei(ziel) || ueberschreiben) return DateiKopieren(quelle, ziel);
+    return false;
+}
+
+bool DateiLoeschen(const String& datei) {
+    if (!IstDatei(datei)) return true;
+    DeleteFileW(LangerPfad(datei).c_str());
+    return !IstDatei(datei);
+}
+
+void ZeileAnhaengen(const String& datei, const String& zeile) {
+    String text = zeile + L"\r\n";
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string ansi(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr,
+                        nullptr);
+    Handle h = Oeffnen(datei, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
+    if (!h) return;
+    DWORD geschrieben = 0;
+    WriteFile(h.get(), ansi.data(), static_cast<DWORD>(ansi.size()), &geschrieben, nullptr);
+}

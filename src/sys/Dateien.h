@@ -1,0 +1,45 @@
+#pragma once
+// File operations of the system services ("kiv_sys"): existence tests that can explain a failure,
+// folder creation, the write test, file ages, the copy that keeps the modification time, deletion,
+// appending a line, and the recursive listing. Paths of any length are accepted.
+#include "util/Basis.h"
+
+#include <functional>
+#include <windows.h>
+
+class TStrings;
+
+// Lists every file below `verzeichnis` (sub-folders first, depth first, then the folder's own
+// files), leaving out hidden and system entries and folders named ".svn". A folder given as
+// `ausgenommen` (and everything below it) is never entered.
+void DateienRekursivToItems(const String& verzeichnis, const String& maske, TStrings* liste, bool leeren,
+                            const String& ausgenommen = L"");
+
+// The same walk, handing each file with its last-write time to `datei`.
+using DateiGefunden = std::function<void(const String& pfad, const FILETIME& geschrieben)>;
+void DateienRekursiv(const String& verzeichnis, const String& maske, const DateiGefunden& datei,
+                     const String& ausgenommen = L"");
+
+bool DateiExistiert(const String& datei, bool meldung);
+bool VerzeichnisExistiert(const String& verzeichnis, bool meldung = false);
+void VerzeichnisNichtGefunden(const String& verzeichnis);
+bool VerzeichnisErstellen(const String& verzeichnis, bool meldung);
+bool VerzeichnisBeschreibbar(const String& verzeichnis, bool meldung);
+// The first free name @kiv0000 .. @kiv9999 (without folder and extension); empty when all are taken.
+String EindeutigerDateiname(const String& verzeichnis, const String& erweiterung);
+String ErweiterungMitPunkt(const String& erweiterung);
+
+// Last-write time as local date-time at two-second resolution; 0 when missing or unreadable.
+TDateTime DateiAlter(const String& datei);
+// The same value from a time the file system reported, without opening the file.
+TDateTime ZeitZuAlter(const FILETIME& geschrieben);
+// The age of a file from its directory entry alone (no open); 0 when missing.
+TDateTime GespeichertesAlter(const String& datei);
+
+bool DateiKopieren(const String& quelle, const String& ziel);
+bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben);
+bool DateiLoeschen(const String& datei);
+void ZeileAnhaengen(const String& datei, const String& zeile);
+
+// The form the file system calls take: full, "\\?\" or "\\?\UNC\", separators single.
+String LangerPfad(const String& pfad);

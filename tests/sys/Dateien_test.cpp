@@ -1,0 +1,239 @@
+#include "sys/Dateien.h"
+#include "sys/qelBox.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/SysUtils.h"
+#include "TestDateien.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+std::vector<String> Liste(const String& ordner, const String& maske = L"*.*", const String& ohne = L"") {
+    TStringList l;
+    DateienRekursivToItems(ordner, maske, &l, true, ohne);
+    return l.ToVector();
+}
+
+size_t Position(const std::vector<String>& v, const String& s) {
+    return static_cast<size_t>(std::find(v.begin(), v.end(), s) - v.begin());
+}
+
+struct MeldungsFang {
+    std::vector<MessageBoxArgs> boxen;
+    MessageBoxCapture alt;
+    MeldungsFang() {
+        alt = SetMessageBoxCapture([this](const MessageBoxArgs& a) {
+            boxen.push_back(a);
+            return IDOK;
+        });
+    }
+    ~MeldungsFang() { SetMessageBoxCapture(std::move(alt)); }
+};
+} // namespace
+
+TEST(DateienRekursivToItems, SubFoldersFirstThenOwnFilesLeavingOutHiddenSystemAndSvn) {
+    TestOrdner t;
+    for (const wchar_t* f : {L"A\\a1", L"A\\A2\\a2", L"B\\b1", L"x", L"y", L"h", L"s", L"H\\in_hidden",
+                             L".SVN\\entries", L"B\\.svn\\x"})
+        Schreiben(t / f, "1");
+    AttributeSetzen(t / L"h", FILE_ATTRIBUTE_HIDDEN);
+    AttributeSetzen(t / L"s", FILE_ATTRIBUTE_SYSTEM);
+    AttributeSetzen(t / L"H", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY);
+    std::vector<String> l = Liste(t.Pfad().substr(0, t.Pfad().size() - 1)); // without trailing backslash
+    std::vector<String> sortiert = l;
+    std::sort(sortiert.begin(), sortiert.end());
+    EXPECT_EQ(sortiert,
+              (std::vector<String>{t / L"A\\A2\\a2", t / L"A\\a1", t / L"B\\b1", t / L"x", t / L"y"}));
+    // A sub-folder's listing is complete (its own sub-folders first) before the folder's files.
+    EXPECT_LT(Position(l, t / L"A\\A2\\a2"), Position(l, t / L"A\\a1"));
+    EXPECT_LT(Position(l, t / L"B\\b1"), Position(l, t / L"x"));
+    EXPECT_LT(Position(l, t / L"A\\a1"), Position(l, t / L"y"));
+}
+
+TEST(DateienRekursivToItems, ClearingMaskMissingFolderAndAbsentList) {
+    TestOrdner t;
+    Schreiben(t / L"a.txt", "1");
+    Schreiben(t / L"b.doc", "1");
+    Schreiben(t / L"sub\\c.txt", "1");
+    TStringList l{L"alt"};
+    DateienRekursivToItems(t.Pfad(), L"*.txt", &l, false);
+    EXPECT_EQ(l.ToVector(), (std::vector<String>{L"alt", t / L"sub\\c.txt", t / L"a.txt"}));
+    DateienRekursivToItems(t / L"fehlt", L"*.*", &l, true);
+    EXPECT_EQ(l.Count(), 0);
+
+    MeldungsFang fang;
+    EXPECT_THROW(DateienRekursivToItems(t.Pfad(), L"*.*", nullptr, true), EAbort);
+    ASSERT_EQ(fang.boxen.size(), 1u);
+    EXPECT_NE(fang.boxen[0].text.find(L"[kiv_sys]\r\rDateienRekursivToItems SL nicht zugewiesen."),
+              String::npos);
+}
+
+TEST(DateienRekursivToItems, NeverEntersTheExcludedFolder) {
+    TestOrdner t;
+    Schreiben(t / L"Daten\\a.txt", "1");
+    Schreiben(t / L"Daten\\Datensicherung_VM\\Daten\\a.txt", "1");
+    EXPECT_EQ(Liste(t / L"Daten", L"*.*", t / L"daten\\datensicherung_vm"),
+              (std::vector<String>{t / L"Daten\\a.txt"}));
+    EXPECT_TRUE(
+        Liste(t / L"Daten\\Datensicherung_VM\\Daten", L"*.*", t / L"Daten\\Datensicherung_VM\\").empty());
+}
+
+TEST(VerzeichnisErstellen, CreatesTheWholeChainOrExplains) {
+    TestOrdner t;
+    EXPECT_TRUE(VerzeichnisErstellen(t / L"a\\b\\c", true));
+    EXPECT_TRUE(VerzeichnisExistiert(t / L"a\\b\\c\\"));
+    String tief = t.Pfad();
+    for (int i = 0; i < 30; ++i)
+        tief += L"Verzeichnisebene" + std::to_wstring(i) + L"\\"; // beyond 260
+    EXPECT_TRUE(VerzeichnisErstellen(tief, false));
+    EXPECT_TRUE(VerzeichnisExistiert(tief));
+
+    MeldungsFang fang;
+    Schreiben(t / L"datei", "x");
+    EXPECT_FALSE(VerzeichnisErstellen(t / L"datei\\unter", true)); // a file stands in the way
+    ASSERT_EQ(fang.boxen.size(), 1u);
+    EXPECT_EQ(fang.boxen[0].caption, L"Informationen");
+    EXPECT_EQ(fang.boxen[0].text,
+              L"Das Verzeichnis\r" + (t / L"datei\\unter\\") + L"\rkonnte nicht erstellt werden.");
+}
+
+TEST(VerzeichnisBeschreibbar, SkipsTakenScratchNamesAndReportsMissingFolder) {
+    TestOrdner t;
+    Schreiben(t / L"@kiv0000.tmp", "bleibt");
+    EXPECT_EQ(EindeutigerDateiname(t.Pfad(), L"tmp"), L"@kiv0001");
+    EXPECT_TRUE(VerzeichnisBeschreibbar(t.Pfad(), true));
+    EXPECT_EQ(Lesen(t / L"@kiv0000.tmp"), "bleibt");
+    EXPECT_FALSE(Existiert(t / L"@kiv0001.tmp"));
+
+    MeldungsFang fang;
+    EXPECT_FALSE(VerzeichnisBeschreibbar(t / L"fehlt", true));
+    ASSERT_EQ(fang.boxen.size(), 1u);
+    EXPECT_EQ(fang.boxen[0].text, L"Das Verzeichnis\r" + (t / L"fehlt\\") + L"\rwurde nicht gefunden.");
+}
+
+TEST(VerzeichnisBeschreibbar, AllScratchNamesTakenMeansNotWritable) {
+    TestOrdner t;
+    for (int i = 0; i <= 9999; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"@kiv%04d.tmp", i);
+        HANDLE h = CreateFileW((t / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        CloseHandle(h);
+    }
+    EXPECT_EQ(EindeutigerDateiname(t.Pfad(), L".tmp"), L"");
+    MeldungsFang fang;
+    EXPECT_FALSE(VerzeichnisBeschreibbar(t.Pfad(), true));
+    ASSERT_EQ(fang.boxen.size(), 1u);
+    EXPECT_EQ(fang.boxen[0].caption, L"Fehler");
+    EXPECT_EQ(fang.boxen[0].text, L"Sie haben keine Schreibrechte für das Verzeichnis\r" + t.Pfad());
+}
+
+TEST(VerzeichnisBeschreibbar, ReadOnlyMedium) {
+    String medium = Medium("SICHERUNG_NURLESEN");
+    if (medium.empty()) GTEST_SKIP() << "needs the read-only medium the test command mounts as root";
+    MeldungsFang fang;
+    EXPECT_FALSE(VerzeichnisBeschreibbar(medium + L"Ordner", true));
+    EXPECT_FALSE(VerzeichnisErstellen(medium + L"Neu", false));
+    ASSERT_EQ(fang.boxen.size(), 1u);
+    EXPECT_EQ(fang.boxen[0].text,
+              L"Sie haben keine Schreibrechte für das Verzeichnis\r" + medium + L"Ordner\\");
+}
+
+TEST(DateiAlter, TwoSecondStepsAndZeroForMissingOrLocked) {
+    TestOrdner t;
+    Schreiben(t / L"a", "a");
+    ZeitSetzen(t / L"a", 2026, 12, 8, 14, 3, 13, 999);
+    EXPECT_DOUBLE_EQ(DateiAlter(t / L"a"), 46364.0 + (14 * 3600 + 3 * 60 + 12) / 86400.0);
+    EXPECT_DOUBLE_EQ(GespeichertesAlter(t / L"a"), DateiAlter(t / L"a"));
+    EXPECT_EQ(DateiAlter(t / L"fehlt"), 0);
+    EXPECT_EQ(DateiAlter(t.Pfad()), 0);
+    HANDLE h = CreateFileW((t / L"a").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(DateiAlter(t / L"a"), 0); // held open by someone else, in any sharing mode
+    CloseHandle(h);
+    Schreiben(t / L"alt", "a");
+    ZeitSetzen(t / L"alt", 1975, 5, 1, 10, 0, 3); // no DOS time exists for it
+    EXPECT_DOUBLE_EQ(DateiAlter(t / L"alt"), 27515.0 + 10 / 24.0 + 2 / 86400.0);
+}
+
+TEST(DateiKopieren, CopyCarriesTheSourceAgeAndReplacesOldCopy) {
+    TestOrdner t;
+    Schreiben(t / L"q.txt", std::string(3 << 20, 'q') + "ende");
+    ZeitSetzen(t / L"q.txt", 2024, 2, 29, 23, 59, 59, 500);
+    Schreiben(t / L"ziel\\z.txt", "alte Kopie");
+    EXPECT_TRUE(DateiKopieren(t / L"q.txt", t / L"ziel\\\\z.txt"));
+    EXPECT_EQ(Lesen(t / L"ziel\\z.txt"), std::string(3 << 20, 'q') + "ende");
+    EXPECT_DOUBLE_EQ(DateiAlter(t / L"ziel\\z.txt"), DateiAlter(t / L"q.txt"));
+    EXPECT_FALSE(DateiKopieren(t / L"Q.TXT", L" " + (t / L"q.txt") + L" ")); // the same file
+    EXPECT_FALSE(DateiKopieren(t / L"fehlt", t / L"ziel\\fehlt"));
+    EXPECT_FALSE(DateiKopierenWennErlaubt(t / L"q.txt", t / L"ziel\\z.txt", false));
+    std::vector<String> rest = Liste(t / L"ziel");
+    EXPECT_EQ(rest, std::vector<String>{t / L"ziel\\z.txt"}); // no temporary file left
+}
+
+TEST(DateiKopieren, ErrorsNameTheFileAndKeepTheOldCopy) {
+    TestOrdner t;
+    Schreiben(t / L"q.txt", "neu");
+    try {
+        DateiKopieren(t / L"q.txt", t / L"fehlt\\z.txt");
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(
+            e.Message().rfind(L"Datei \"" + (t / L"fehlt\\z.txt") + L"\" kann nicht erstellt werden. ", 0),
+            0u)
+            << NachUtf8(e.Message());
+    }
+    HANDLE h = CreateFileW((t / L"q.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    try {
+        DateiKopieren(t / L"q.txt", t / L"z.txt");
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message().rfind(L"Datei " + (t / L"q.txt") + L" kann nicht geöffnet werden. ", 0), 0u);
+    }
+    CloseHandle(h);
+}
+
+TEST(DateiKopieren, FullMediumKeepsThePreviousCopy) {
+    String medium = Medium("SICHERUNG_VOLL");
+    if (medium.empty()) GTEST_SKIP() << "needs the small medium the test command mounts as root";
+    TestOrdner t;
+    Schreiben(t / L"gross.bin", std::string(3 << 20, 'g'));
+    Schreiben(medium + L"gross.bin", "gute alte Kopie");
+    EXPECT_THROW(DateiKopieren(t / L"gross.bin", medium + L"gross.bin"), Exception);
+    EXPECT_EQ(Lesen(medium + L"gross.bin"), "gute alte Kopie");
+    EXPECT_EQ(Liste(medium), std::vector<String>{medium + L"gross.bin"});
+    DeleteFileW((medium + L"gross.bin").c_str());
+}
+
+TEST(ZeileAnhaengen, CreatesAppendsInAnsiAndSwallowsErrors) {
+    TestOrdner t;
+    ZeileAnhaengen(t / L"x.log", L"08.12.2026 14:03:07 | 3 Dateien wurden gesichert.");
+    ZeileAnhaengen(t / L"x.log", L"Zweite Zeile mit ä");
+    EXPECT_EQ(Lesen(t / L"x.log"),
+              "08.12.2026 14:03:07 | 3 Dateien wurden gesichert.\r\nZweite Zeile mit \xE4\r\n");
+    ZeileAnhaengen(t / L"fehlt\\x.log", L"geht nicht");
+    EXPECT_FALSE(Existiert(t / L"fehlt\\x.log"));
+    String medium = Medium("SICHERUNG_NURLESEN");
+    if (!medium.empty()) ZeileAnhaengen(medium + L"x.log", L"geht nicht");
+}
+
+TEST(DateiLoeschen, TrueWhenGone) {
+    TestOrdner t;
+    Schreiben(t / L"a", "1");
+    EXPECT_TRUE(DateiLoeschen(t / L"a"));
+    EXPECT_FALSE(Existiert(t / L"a"));
+    EXPECT_TRUE(DateiLoeschen(t / L"a"));
+}
+
+TEST(TStringListBox, OwnsItsListAndCopiesOnAssign) {
+    TComponent owner(nullptr);
+    auto* sl = new TStringListBox(&owner);
+    sl->Strings()->Add(L"b");
+    sl->Strings()->Add(L"a");
+    EXPECT_EQ(sl->Count(), 2);
+    EXPECT_FALSE(sl->Sorted());
+    TStringList andere{L"x"};
+    sl->SetStrings(andere);
+    andere.Add(L"y");
+    EXPECT_EQ(sl->Strings()->ToVector(), std::vector<String>{L"x"});
+}
