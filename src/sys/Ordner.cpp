@@ -1,5 +1,6 @@
 #include "sys/Ordner.h"
 
+#include "sys/Dateien.h"
 #include "util/kv7_str.h"
 
 #include <windows.h>
@@ -9,16 +10,6 @@ namespace {
 
 bool g_roaming = false;
 bool g_entwickler = false;
-
-bool OrdnerDa(const String& ordner) {
-    DWORD a = GetFileAttributesW(ordner.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Failures are left to whoever uses the folder.
-void OrdnerAnlegen(const String& ordner) {
-    if (!ordner.empty() && !OrdnerDa(ordner)) SHCreateDirectoryExW(nullptr, ordner.c_str(), nullptr);
-}
 
 String Sonderordner(int csidl) {
     String pfad;
@@ -80,7 +71,7 @@ String WindowsOrdner() {
 
 String TempOrdner() {
     String ordner;
-    if (EntwicklerRechner() && OrdnerDa(L"T:\\")) {
+    if (EntwicklerRechner() && VerzeichnisExistiert(L"T:\\")) {
         ordner = L"T:\\" + DateiBasisname(ProgrammDatei()) + L"\\";
     } else {
         String puffer(MAX_PATH + 1, L'\0');
@@ -92,7 +83,7 @@ String TempOrdner() {
         puffer.resize(n < puffer.size() ? n : 0);
         ordner = MitBackslash(puffer);
     }
-    OrdnerAnlegen(ordner);
+    if (!ordner.empty()) VerzeichnisErstellen(ordner, false);
     return ordner;
 }
 
@@ -113,8 +104,7 @@ bool RoamingAktiv() {
 }
 
 void RoamingFestlegen() {
-    DWORD a = GetFileAttributesW((ProgrammVerzeichnis() + L"Roaming.qel").c_str());
-    g_roaming = a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    g_roaming = DateiExistiert(ProgrammVerzeichnis() + L"Roaming.qel", false);
 }
 
 bool EntwicklerRechner() {

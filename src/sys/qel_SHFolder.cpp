@@ -1,5 +1,6 @@
 #include "sys/qel_SHFolder.h"
 
+#include "sys/Dateien.h"
 #include "sys/Ordner.h"
 
 #include <windows.h>
@@ -11,10 +12,6 @@ unsigned long Hauptversion() {
     OSVERSIONINFOW info = {};
     info.dwOSVersionInfoSize = sizeof info;
     return GetVersionExW(&info) ? info.dwMajorVersion : 0;
-}
-
-void OrdnerAnlegen(const String& ordner) {
-    SHCreateDirectoryExW(nullptr, ordner.c_str(), nullptr);
 }
 
 } // namespace
@@ -34,7 +31,7 @@ String AnwendungsdatenOrdner(bool gemeinsam, const String& zweiteEbene, const St
     if (ersteEbene.empty()) return ordner;
     ordner += ersteEbene + L"\\";
     if (!zweiteEbene.empty()) ordner += zweiteEbene + L"\\";
-    OrdnerAnlegen(ordner);
+    VerzeichnisErstellen(ordner, false);
     return ordner;
 }
 

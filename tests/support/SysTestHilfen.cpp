@@ -1,79 +1,14 @@
 #include "SysTestHilfen.h"
 
+#include "TestDateien.h"
+
 #include <windows.h>
 #include <winioctl.h>
 #include <cstring>
 #include <vector>
 
-TestOrdner::TestOrdner() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, temp);
-    static unsigned zaehler = 0;
-    for (;;) {
-        pfad_ = String(temp) + L"sic_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                std::to_wstring(++zaehler) + L"\\";
-        if (CreateDirectoryW(pfad_.c_str(), nullptr)) break;
-    }
-}
-
-TestOrdner::~TestOrdner() {
-    OrdnerLoeschen(pfad_);
-}
-
-void OrdnerLoeschen(const String& ordner) {
-    String basis = ordner;
-    if (!basis.empty() && basis.back() != L'\\') basis += L'\\';
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((basis + L"*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            String name = fd.cFileName;
-            if (name == L"." || name == L"..") continue;
-            String voll = basis + name;
-            SetFileAttributesW(voll.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                OrdnerLoeschen(voll);
-            else
-                DeleteFileW(voll.c_str());
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryW(basis.c_str());
-}
-
-bool DateiDa(const String& datei) {
-    DWORD a = GetFileAttributesW(datei.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool OrdnerDa(const String& ordner) {
-    DWORD a = GetFileAttributesW(ordner.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void DateiSchreiben(const String& datei, const std::string& inhalt) {
-    HANDLE h = CreateFileW(datei.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    DWORD n = 0;
-    WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &n, nullptr);
-    CloseHandle(h);
-}
-
-std::string DateiLesen(const String& datei) {
-    std::string inhalt;
-    HANDLE h = CreateFileW(datei.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return inhalt;
-    char puffer[4096];
-    DWORD n = 0;
-    while (ReadFile(h, puffer, sizeof puffer, &n, nullptr) && n > 0)
-        inhalt.append(puffer, n);
-    CloseHandle(h);
-    return inhalt;
-}
-
 TestDatei::TestDatei(String datei, const std::string& inhalt) : datei_(std::move(datei)) {
-    DateiSchreiben(datei_, inhalt);
+    Schreiben(datei_, inhalt);
 }
 
 TestDatei::~TestDatei() {
@@ -127,8 +62,8 @@ TestLaufwerk::~TestLaufwerk() {
 }
 
 bool TestLaufwerk::Da() const {
-    String wurzel = String(1, buchstabe_) + L":\\";
-    return OrdnerDa(wurzel);
+    DWORD a = GetFileAttributesW((String(1, buchstabe_) + L":\\").c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // With a Unix path the letter is made to point there; without one it is taken away again.

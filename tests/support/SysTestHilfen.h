@@ -1,25 +1,8 @@
 #pragma once
-// Scratch folders, files beside the test program and a borrowed drive letter for the system tests.
+// A file beside the test program and a borrowed drive letter, for the system tests.
 #include "util/Basis.h"
 
-// A fresh folder below the temporary path, removed with everything in it at the end.
-class TestOrdner {
-public:
-    TestOrdner();
-    ~TestOrdner();
-    TestOrdner(const TestOrdner&) = delete;
-    TestOrdner& operator=(const TestOrdner&) = delete;
-    const String& Pfad() const { return pfad_; } // with trailing backslash
-
-private:
-    String pfad_;
-};
-
-void OrdnerLoeschen(const String& ordner); // recursively; missing is fine
-bool DateiDa(const String& datei);
-bool OrdnerDa(const String& ordner);
-void DateiSchreiben(const String& datei, const std::string& inhalt);
-std::string DateiLesen(const String& datei);
+#include <string>
 
 // A file that exists while the object lives (a marker beside the executable, say).
 class TestDatei {
@@ -41,7 +24,8 @@ public:
     ~TestLaufwerk();
     TestLaufwerk(const TestLaufwerk&) = delete;
     TestLaufwerk& operator=(const TestLaufwerk&) = delete;
-    bool Da() const; // whether the drive's root can be reached now
+    bool Da() const;                                     // whether the drive's root can be reached now
+    bool Geliehen() const { return art_ != Art::keine; } // made by this object, not the machine's
 
 private:
     bool Wine(const char* unixPfad);

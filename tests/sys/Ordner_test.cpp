@@ -1,5 +1,7 @@
 #include "sys/Ordner.h"
 #include "SysTestHilfen.h"
+#include "TestDateien.h"
+#include "sys/Dateien.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,7 +35,7 @@ struct TmpUmgelenkt {
 
 TEST(Ordner, ProgramFileAndFolder) {
     String datei = ProgrammDatei();
-    EXPECT_TRUE(DateiDa(datei));
+    EXPECT_TRUE(Existiert(datei));
     ASSERT_GE(datei.size(), 12u);
     EXPECT_EQ(_wcsicmp(datei.substr(datei.size() - 12).c_str(), L"test_sys.exe"), 0);
     EXPECT_EQ(ProgrammVerzeichnis(), datei.substr(0, datei.size() - 12));
@@ -47,7 +49,7 @@ TEST(Ordner, ShellFoldersByCsidlWithTrailingBackslash) {
     String dokumente = Csidl(CSIDL_PERSONAL);
     ASSERT_FALSE(dokumente.empty());
     EXPECT_NE(dokumente.back(), L'\\');
-    EXPECT_TRUE(OrdnerDa(dokumente));
+    EXPECT_TRUE(VerzeichnisExistiert(dokumente));
     EXPECT_EQ(DokumenteOrdner(), dokumente + L"\\");
     EXPECT_EQ(BilderOrdner(), Csidl(CSIDL_MYPICTURES) + L"\\");
     EXPECT_EQ(MusikOrdner(), Csidl(CSIDL_MYMUSIC) + L"\\");
@@ -56,7 +58,7 @@ TEST(Ordner, ShellFoldersByCsidlWithTrailingBackslash) {
     EXPECT_EQ(VirtualStoreOrdner(), Csidl(CSIDL_LOCAL_APPDATA) + L"\\VirtualStore\\");
     String windows = WindowsOrdner();
     EXPECT_EQ(windows.back(), L'\\');
-    EXPECT_TRUE(OrdnerDa(windows + L"system32"));
+    EXPECT_TRUE(VerzeichnisExistiert(windows + L"system32"));
 }
 
 TEST(Ordner, TempFolderIsTheSystemsOutsideTheDeveloperMachineAndIsCreated) {
@@ -65,9 +67,9 @@ TEST(Ordner, TempFolderIsTheSystemsOutsideTheDeveloperMachineAndIsCreated) {
     TmpUmgelenkt tmp(fehlend);
     EntwicklerRechnerSetzen(false);
     EXPECT_EQ(TempOrdner(), fehlend + L"\\");
-    EXPECT_TRUE(OrdnerDa(fehlend)) << "created with its parent";
+    EXPECT_TRUE(VerzeichnisExistiert(fehlend)) << "created with its parent";
     EXPECT_EQ(TempLogDateiName(), fehlend + L"\\test_sys.log");
-    if (!OrdnerDa(L"T:\\")) {
+    if (!VerzeichnisExistiert(L"T:\\")) {
         EntwicklerRechnerSetzen(true);
         EXPECT_EQ(TempOrdner(), fehlend + L"\\") << "developer machine without a drive T:";
         EntwicklerRechnerSetzen(false);
@@ -77,10 +79,10 @@ TEST(Ordner, TempFolderIsTheSystemsOutsideTheDeveloperMachineAndIsCreated) {
 TEST(Ordner, DeveloperMachineWithDriveTUsesItsOwnFolderThere) {
     TestOrdner ort;
     TestLaufwerk t(L'T', ort.Pfad());
-    if (!t.Da()) GTEST_SKIP() << "no drive letter T: could be made here";
+    if (!t.Geliehen()) GTEST_SKIP() << "drive T: belongs to the machine or could not be made";
     EntwicklerRechnerSetzen(true);
     EXPECT_EQ(TempOrdner(), L"T:\\test_sys\\");
-    EXPECT_TRUE(OrdnerDa(L"T:\\test_sys\\")) << "created when missing";
+    EXPECT_TRUE(VerzeichnisExistiert(L"T:\\test_sys\\")) << "created when missing";
     EXPECT_EQ(TempLogDateiName(), L"T:\\test_sys\\test_sys.log");
     EntwicklerRechnerSetzen(false);
     EXPECT_EQ(TempOrdner(), SystemTemp());

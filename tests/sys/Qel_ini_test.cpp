@@ -4,6 +4,8 @@
 #include "toolkit/Classes.h"
 #include "toolkit/SysUtils.h"
 #include "SysTestHilfen.h"
+#include "TestDateien.h"
+#include "sys/Dateien.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,7 @@ TEST(TqelIniFile, MissingFileSectionOrKeyGivesTheDefaultAsGiven) {
     TestOrdner ort;
     TqelIniFile ini(ort.Pfad() + L"a.ini");
     EXPECT_EQ(ini.ReadString(L"S", L"k", L"@#@"), L"@#@");
-    EXPECT_FALSE(DateiDa(ini.FileName())) << "reading creates nothing";
+    EXPECT_FALSE(Existiert(ini.FileName())) << "reading creates nothing";
     ini.WriteString(L"S", L"k", L"wert");
     EXPECT_EQ(ini.ReadString(L"s", L"K", L"x"), L"wert") << "names ignore letter case";
     EXPECT_EQ(ini.ReadString(L"S", L"fehlt", L"mit Blank  "), L"mit Blank  ");
@@ -74,7 +76,7 @@ TEST(TqelIniFile, SectionsKeysAndErasing) {
     TestOrdner ort;
     TqelIniFile ini(ort.Pfad() + L"a.ini");
     ini.EraseSection(L"S");
-    EXPECT_FALSE(DateiDa(ini.FileName())) << "nothing to erase in a file not there yet";
+    EXPECT_FALSE(Existiert(ini.FileName())) << "nothing to erase in a file not there yet";
     ini.WriteString(L"S", L"Eins", L"1");
     ini.WriteString(L"S", L"Zwei", L"2");
     ini.WriteString(L"T", L"Drei", L"3");
@@ -90,7 +92,7 @@ TEST(TqelIniFile, SectionsKeysAndErasing) {
     EXPECT_FALSE(ini.SectionExists(L"S"));
     EXPECT_EQ(ini.ReadString(L"S", L"Eins", L"weg"), L"weg");
     EXPECT_EQ(ini.ReadString(L"T", L"Drei", L""), L"3");
-    EXPECT_EQ(DateiLesen(ini.FileName()).find("[S]"), std::string::npos);
+    EXPECT_EQ(Lesen(ini.FileName()).find("[S]"), std::string::npos);
 }
 
 TEST(TqelIniFile, RefusedWritesRaiseWithTheFilePath) {

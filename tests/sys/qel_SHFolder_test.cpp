@@ -1,6 +1,8 @@
 #include "sys/qel_SHFolder.h"
 #include "sys/Ordner.h"
 #include "SysTestHilfen.h"
+#include "TestDateien.h"
+#include "sys/Dateien.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -28,14 +30,14 @@ TEST(AnwendungsdatenOrdner, ProgramDataFolderLocalOrRoamingByTheMarker) {
     RoamingFestlegen();
     String lokal = Csidl(CSIDL_LOCAL_APPDATA) + L"\\VennkorbDaten\\";
     EXPECT_EQ(ProgrammdatenOrdner(), lokal);
-    EXPECT_TRUE(OrdnerDa(lokal));
+    EXPECT_TRUE(VerzeichnisExistiert(lokal));
     {
         TestDatei marke(ProgrammVerzeichnis() + L"Roaming.qel");
         RoamingFestlegen();
         String roaming = Csidl(CSIDL_APPDATA) + L"\\VennkorbDaten\\";
         EXPECT_NE(roaming, lokal);
         EXPECT_EQ(ProgrammdatenOrdner(), roaming);
-        EXPECT_TRUE(OrdnerDa(roaming));
+        EXPECT_TRUE(VerzeichnisExistiert(roaming));
     }
     RoamingFestlegen();
     EXPECT_EQ(ProgrammdatenOrdner(), lokal);
@@ -47,10 +49,10 @@ TEST(AnwendungsdatenOrdner, CommonFolderWithBothLevelsWhateverRoamingSays) {
     String gemeinsam = Csidl(CSIDL_COMMON_APPDATA);
     String eins = gemeinsam + L"\\sic_Eins_" + std::to_wstring(GetCurrentProcessId());
     EXPECT_EQ(AnwendungsdatenOrdner(true, L"Zwei", eins.substr(gemeinsam.size() + 1)), eins + L"\\Zwei\\");
-    EXPECT_TRUE(OrdnerDa(eins + L"\\Zwei"));
+    EXPECT_TRUE(VerzeichnisExistiert(eins + L"\\Zwei"));
     OrdnerLoeschen(eins);
 
     // Without a first level the second is not used and nothing is created.
     EXPECT_EQ(AnwendungsdatenOrdner(true, L"Zwei", L""), gemeinsam + L"\\");
-    EXPECT_FALSE(OrdnerDa(gemeinsam + L"\\Zwei"));
+    EXPECT_FALSE(VerzeichnisExistiert(gemeinsam + L"\\Zwei"));
 }
