@@ -244,8 +244,8 @@ String DatumZuText(TDateTime datum) {
     return Formatieren(bild, trenner, Zerlegen(datum).tag);
 }
 
-// Numbers in the picture's order, split by the separator; blanks around them are allowed, and so
-// is a closing separator ("2024. 03. 05."). Without a year the current one is meant; a two-digit
+// Numbers in the picture's order, split by the separator or blanks; blanks around them are allowed,
+// and so is a closing separator ("2024. 03. 05."). Without a year the current one is meant; a two-digit
 // year lies within fifty years of today.
 bool TextZuDatum(const String& text, TDateTime& datum) {
     const auto [bild, trenner] = FormatInKraft();
@@ -264,11 +264,15 @@ bool TextZuDatum(const String& text, TDateTime& datum) {
         if (i == anfang || i - anfang > 4 || zahlen.size() == 3) return false;
         zahlen.push_back(std::stoi(text.substr(anfang, i - anfang)));
         stellen.push_back(i - anfang);
+        const size_t vorBlanks = i;
         blanks();
         if (i == text.size()) break;
-        if (text[i] != trenner) return false;
-        ++i;
-        blanks();
+        if (text[i] == trenner) {
+            ++i;
+            blanks();
+        } else if (i == vorBlanks) { // blanks alone separate too, for pictures like "d MM yyyy"
+            return false;
+        }
     }
     if (zahlen.size() < 2) return false;
     const String folge = Reihenfolge(bild);

@@ -117,15 +117,15 @@ TEST_F(Datumsformat, SetFormatWritesAndReadsEveryDay) {
 TEST_F(Datumsformat, ReadsLooseNumbersRejectsWhatIsNoDay) {
     KurzesDatumsformatSetzen(L"dd.mm.yyyy", L'.');
     TDateTime d = 0;
-    EXPECT_TRUE(TextZuDatum(L" 8.12.2026 ", d));
+    EXPECT_TRUE(TextZuDatum(L" 8. 12 2026 ", d));
     EXPECT_EQ(d, D(2026, 12, 8));
     EXPECT_TRUE(TextZuDatum(L"8.12.", d));
     EXPECT_EQ(d, D(DiesesJahr(), 12, 8));
     // Two-digit years lie within fifty years of today.
     EXPECT_TRUE(TextZuDatum(L"1.2.26", d));
     EXPECT_EQ(d, D(2026, 2, 1));
-    for (const wchar_t* falsch : {L"", L"8", L"31.02.2026", L"8.12.2026.1", L"8/12/2026", L"a.b.c",
-                                  L"8..2026", L"1.1.10000", L"00.01.2026"}) {
+    for (const wchar_t* falsch : {L"", L"8", L"31.02.2026", L"8.12.2026.1", L"8.12.2026 1", L"8-12-2026",
+                                  L"8/12/2026", L"a.b.c", L"8..2026", L"1.1.10000", L"00.01.2026"}) {
         EXPECT_FALSE(TextZuDatum(falsch, d)) << falsch;
     }
 }
