@@ -1,0 +1,11 @@
+#pragma once
+// Choosing a folder or a file with the system's open-file dialog.
+#include "util/Basis.h"
+
+// The dialog has no folder mode: the user navigates into the folder and confirms the proposed name
+// "Verzeichnis wählen". On confirmation the folder (with trailing backslash) replaces `verzeichnis`.
+bool VerzeichnisWaehlen(String& verzeichnis, const String& maske = L"*.*");
+// On confirmation the chosen file's full path replaces `datei`.
+bool DateiWaehlen(const String& titel, String& datei, const String& maske);
+// ".ini" becomes "*.ini"; other masks stay as they are.
+String MaskeMitStern(const String& maske);

@@ -1,0 +1,101 @@
+#include "sys/Auswahl.h"
+#include "DialogFahrer.h"
+#include "TestDateien.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+String Ohne(const String& ordner) {
+    return ordner.substr(0, ordner.size() - 1);
+}
+} // namespace
+
+TEST(VerzeichnisWaehlen, OpensInTheFolderWithThePseudoNameAndConfirmsIt) {
+    TestOrdner ort;
+    // Given without its trailing backslash, the folder still opens as itself.
+    for (String f : {ort.Pfad(), Ohne(ort.Pfad())}) {
+        String name, ordner;
+        DialogFahrer fahrer({[&](HWND d) {
+            name = DialogName(d);
+            ordner = DialogOrdner(d);
+            DialogKnopf(d, IDOK);
+        }});
+        EXPECT_TRUE(VerzeichnisWaehlen(f));
+        EXPECT_EQ(name, L"Verzeichnis wählen");
+        EXPECT_EQ(ordner, Ohne(ort.Pfad()));
+        EXPECT_EQ(f, ort.Pfad());
+        EXPECT_FALSE(fahrer.Abgebrochen());
+    }
+}
+
+TEST(VerzeichnisWaehlen, NavigatingIntoASubFolderChoosesIt) {
+    TestOrdner ort;
+    OrdnerAnlegen(ort / L"Briefe");
+    String ordner;
+    DialogFahrer fahrer({[&](HWND d) {
+                             DialogNameSetzen(d, ort / L"Briefe");
+                             DialogKnopf(d, IDOK);
+                         },
+                         [&](HWND d) {
+                             ordner = DialogOrdner(d);
+                             DialogNameSetzen(d, L"Verzeichnis wählen");
+                             DialogKnopf(d, IDOK);
+                         }});
+    String f = ort.Pfad();
+    EXPECT_TRUE(VerzeichnisWaehlen(f));
+    EXPECT_EQ(ordner, ort / L"Briefe");
+    EXPECT_EQ(f, ort / L"Briefe\\");
+    EXPECT_FALSE(fahrer.Abgebrochen());
+}
+
+TEST(VerzeichnisWaehlen, CancelLeavesTheFolderAlone) {
+    TestOrdner ort;
+    DialogFahrer fahrer({[](HWND d) { DialogKnopf(d, IDCANCEL); }});
+    String f = ort.Pfad();
+    EXPECT_FALSE(VerzeichnisWaehlen(f));
+    EXPECT_EQ(f, ort.Pfad());
+    EXPECT_EQ(fahrer.Gelaufen(), 1u);
+}
+
+TEST(DateiWaehlen, TitleFilterFromTheMaskAndTheFilesFolder) {
+    TestOrdner ort;
+    Schreiben(ort / L"b.ini", "");
+    String titel, filter, ordner, name;
+    DialogFahrer fahrer({[&](HWND d) {
+        titel = DialogTitel(d);
+        filter = DialogFilter(d);
+        ordner = DialogOrdner(d);
+        name = DialogName(d);
+        DialogNameSetzen(d, L"b");
+        DialogKnopf(d, IDOK);
+    }});
+    String datei = ort / L"a.ini";
+    EXPECT_TRUE(DateiWaehlen(L"Einstellungen laden", datei, L".ini"));
+    EXPECT_EQ(titel, L"Einstellungen laden");
+    EXPECT_EQ(filter, L"*.ini");
+    EXPECT_EQ(ordner, Ohne(ort.Pfad()));
+    EXPECT_NE(name.find(L"a.ini"), String::npos);
+    // Wine adds the default extension in an open dialog only when that file exists; Windows always.
+    EXPECT_EQ(datei, ort / L"b.ini") << "the mask's extension is the default one";
+}
+
+TEST(DateiWaehlen, FileInAMissingFolderOpensElsewhereAndCancelKeepsThePath) {
+    TestOrdner ort;
+    String ordner;
+    DialogFahrer fahrer({[&](HWND d) {
+        ordner = DialogOrdner(d);
+        DialogKnopf(d, IDCANCEL);
+    }});
+    String datei = ort / L"fehlt\\a.txt";
+    EXPECT_FALSE(DateiWaehlen(L"", datei, L"*.txt"));
+    EXPECT_EQ(fahrer.Gelaufen(), 1u) << "the dialog opened";
+    EXPECT_NE(ordner, ort / L"fehlt");
+    EXPECT_EQ(datei, ort / L"fehlt\\a.txt");
+}
+
+TEST(DateiWaehlen, MaskMayComeWithoutTheStar) {
+    EXPECT_EQ(MaskeMitStern(L".ini"), L"*.ini");
+    EXPECT_EQ(MaskeMitStern(L"*.ini"), L"*.ini");
+    EXPECT_EQ(MaskeMitStern(L""), L"");
+    EXPECT_EQ(MaskeMitStern(L"a.ini"), L"a.ini");
+}
