@@ -1,5 +1,7 @@
 #include "sys/Auswahl.h"
 
+#include "toolkit/StdCtrls.h"
+
 #include "sys/Dateien.h"
 #include "toolkit/Application.h"
 #include "util/kv7_str.h"
@@ -79,4 +81,10 @@ bool DateiWaehlen(const String& titel, String& datei, const String& maske) {
 
 String MaskeMitStern(const String& maske) {
     return !maske.empty() && maske[0] == L'.' ? L"*" + maske : maske;
+}
+
+void EditBreiteAnpassen(TCustomEdit* edit, int rechterRand) {
+    if (!edit || !edit->Parent()) return;
+    if (rechterRand < 0) rechterRand = edit->Left();
+    edit->SetWidth(edit->Parent()->ClientWidth() - edit->Left() - rechterRand);
 }

@@ -9,3 +9,8 @@ bool VerzeichnisWaehlen(String& verzeichnis, const String& maske = L"*.*");
 bool DateiWaehlen(const String& titel, String& datei, const String& maske);
 // ".ini" becomes "*.ini"; other masks stay as they are.
 String MaskeMitStern(const String& maske);
+
+class TCustomEdit;
+// Stretches a single-line edit across its parent: width = the parent's client width minus the
+// edit's left minus `rechterRand` (default, negative: the edit's own left, so both gaps match).
+void EditBreiteAnpassen(TCustomEdit* edit, int rechterRand = -1);

@@ -1,4 +1,6 @@
 #include "sys/Auswahl.h"
+#include "toolkit/Forms.h"
+#include "toolkit/StdCtrls.h"
 #include "DialogFahrer.h"
 #include "TestDateien.h"
 
@@ -98,4 +100,16 @@ TEST(DateiWaehlen, MaskMayComeWithoutTheStar) {
     EXPECT_EQ(MaskeMitStern(L"*.ini"), L"*.ini");
     EXPECT_EQ(MaskeMitStern(L""), L"");
     EXPECT_EQ(MaskeMitStern(L"a.ini"), L"a.ini");
+}
+
+TEST(EditBreiteAnpassen, EqualGapsOrTheGivenRightMargin) {
+    TForm form(nullptr);
+    form.SetClientWidth(545);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(8, 20, 100, 21);
+    EditBreiteAnpassen(edit);
+    EXPECT_EQ(edit->Width(), 529);
+    EditBreiteAnpassen(edit, 20);
+    EXPECT_EQ(edit->Width(), 517);
 }
