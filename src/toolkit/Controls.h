@@ -208,6 +208,8 @@ protected:
     virtual void WndProc(TMessage& message);
     void DefaultHandler(TMessage& message);
     virtual void AlignControls(RECT rect);
+    // A child came or went.
+    virtual void ControlsChanged() {}
 
     String GetText() const override;
     void TextChanged() override;
