@@ -6,6 +6,8 @@
 #include <vector>
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Edits know bsNone and bsSingle; forms all of them.
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
 struct TMessage {
     UINT Msg;
