@@ -3,6 +3,7 @@
 #include "sys/Meldungen.h"
 #include "toolkit/Application.h"
 #include "toolkit/SysUtils.h"
+#include "util/DatumZeit.h"
 #include "util/kv7_str.h"
 
 #include <cwchar>
@@ -37,16 +38,6 @@ bool IstVerzeichnis(const String& pfad) {
 bool IstDatei(const String& pfad) {
     WIN32_FILE_ATTRIBUTE_DATA d;
     return Attribute(pfad, d) && !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Whole days from 30.12.1899 to the given day, for dates from the year 1 on.
-double TageSeit1899(int jahr, int monat, int tag) {
-    static const int vorMonat[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    bool schalt = (jahr % 4 == 0 && jahr % 100 != 0) || jahr % 400 == 0;
-    long long y = jahr - 1;
-    long long tage =
-        y * 365 + y / 4 - y / 100 + y / 400 + vorMonat[monat - 1] + (schalt && monat > 2 ? 1 : 0) + tag;
-    return static_cast<double>(tage - 693594);
 }
 
 // The copy's time: the source's local time at the two-second step of a DOS time. Times a DOS
@@ -178,8 +169,7 @@ TDateTime ZeitZuAlter(const FILETIME& geschrieben) {
     FILETIME lokal = ZweiSekundenZeit(geschrieben);
     SYSTEMTIME st;
     if (!FileTimeToLocalFileTime(&lokal, &lokal) || !FileTimeToSystemTime(&lokal, &st)) return 0;
-    return TageSeit1899(st.wYear, st.wMonth, st.wDay) +
-           (st.wHour * 3600 + st.wMinute * 60 + st.wSecond) / 86400.0;
+    return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, 0);
 }
 
 TDateTime DateiAlter(const String& datei) {

@@ -1,11 +1,13 @@
 #include "TestDateien.h"
 
+#include "sys/Dateien.h"
+
 #include <cstdlib>
 #include <vector>
 
 namespace {
 String Lang(const String& p) {
-    return p.rfind(L"\\\\?\\", 0) == 0 ? p : L"\\\\?\\" + p;
+    return LangerPfad(p);
 }
 } // namespace
 
@@ -24,7 +26,7 @@ TestOrdner::~TestOrdner() {
 
 void OrdnerAnlegen(const String& pfad) {
     String lang = Lang(pfad);
-    for (size_t pos = lang.find(L'\\', 7); pos != String::npos; pos = lang.find(L'\\', pos + 1))
+    for (size_t pos = lang.find(L'\\', 4); pos != String::npos; pos = lang.find(L'\\', pos + 1))
         CreateDirectoryW(lang.substr(0, pos).c_str(), nullptr);
     CreateDirectoryW(lang.c_str(), nullptr);
 }

@@ -1,0 +1,125 @@
+#include "backup/Sicherung.h"
+
+#include "sys/Dateien.h"
+#include "toolkit/Classes.h"
+#include "util/kv7_date.h"
+#include "util/kv7_str.h"
+
+#include <vector>
+#include <windows.h>
+
+TSicherung::TSicherung(SicherungsListen listen, TStrings* auflistung)
+    : listen_(std::move(listen)), auflistung_(auflistung) {}
+
+void TSicherung::Status(const String& zeile) {
+    if (OnStatus) OnStatus(zeile);
+}
+
+// After every file: about every 100 ms the window may handle its messages, and a cancel stops
+// the run before the next file.
+bool TSicherung::Weiter() {
+    if (Zwischendurch) {
+        unsigned long long jetzt = GetTickCount64();
+        if (jetzt - letzteRunde_ >= 100) {
+            letzteRunde_ = jetzt;
+            Zwischendurch();
+        }
+    }
+    if (!abgebrochen_ && AbbruchGewuenscht && AbbruchGewuenscht()) abgebrochen_ = true;
+    return !abgebrochen_;
+}
+
+String TSicherung::Zusammenfassung(int anzahl) {
+    return AnzahlText(anzahl, L"Datei wurde", L"Dateien wurden") + L" gesichert.";
+}
+
+String TSicherung::LogZeile(TDateTime zeitpunkt, const String& zusammenfassung) {
+    return DatumZeitZuText(zeitpunkt) + L" | " + zusammenfassung;
+}
+
+bool TSicherung::BleibtImZiel(const String& teil) {
+    int tiefe = 0;
+    size_t start = 0;
+    while (start <= teil.size()) {
+        size_t ende = teil.find_first_of(L"\\/", start);
+        if (ende == String::npos) ende = teil.size();
+        String stueck = Trimmen(teil.substr(start, ende - start));
+        if (stueck == L"..") {
+            if (--tiefe < 0) return false;
+        } else if (!stueck.empty() && stueck != L".") {
+            ++tiefe;
+        }
+        start = ende + 1;
+    }
+    return true;
+}
+
+void TSicherung::SicherungAusfuehren() {
+    const String ziel = listen_.ziel;
+    anzahl_ = 0;
+    abgebrochen_ = false;
+    letzteRunde_ = GetTickCount64();
+    if (EinstellungenGeaendert && EinstellungenGeaendert() && EinstellungenSpeichern) {
+        String datei = EinstellungenSpeichern();
+        anzahl_ += EinzeldateiSichern(datei, ziel);
+    }
+    if (listen_.einzeldateien)
+        for (int i = 0, n = listen_.einzeldateien->Count(); i < n && Weiter(); ++i)
+            anzahl_ += EinzeldateiSichern(listen_.einzeldateien->Get(i), ziel);
+    if (listen_.verzeichnisse)
+        for (int i = 0, n = listen_.verzeichnisse->Count(); i < n && Weiter(); ++i)
+            anzahl_ += VerzeichnisSichern(listen_.verzeichnisse->Get(i), ziel);
+
+    String zusammenfassung = Zusammenfassung(anzahl_);
+    Status(ZeichenWiederholen(L'-', 80));
+    Status(zusammenfassung);
+    Status(ZeichenWiederholen(L'=', 80));
+    if (OnLaufEnde) OnLaufEnde();
+    if (!LogDatei.empty()) ZeileAnhaengen(LogDatei, LogZeile(ProgramNow(), zusammenfassung));
+}
+
+// The copy lies at the target folder text followed by everything after the source's first ":".
+int TSicherung::EinzeldateiSichern(const String& quelle, const String& ziel) {
+    String teil = OhneLaufwerk(quelle);
+    if (!BleibtImZiel(teil)) return 0;
+    return DateiSichern(quelle, ziel + teil) ? 1 : 0;
+}
+
+bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, const TDateTime* gelistet) {
+    String erweiterung = DateiErweiterung(zielPfad);
+    if (listen_.erweiterungen)
+        for (int i = 0, n = listen_.erweiterungen->Count(); i < n; ++i)
+            if (TextGleich(erweiterung, listen_.erweiterungen->Get(i))) return false;
+    if (listen_.blacklist)
+        for (int i = 0, n = listen_.blacklist->Count(); i < n; ++i) {
+            String stueck = listen_.blacklist->Get(i);
+            if (!stueck.empty() && zielPfad.find(stueck) != String::npos) return false;
+        }
+    // A listed time that is not newer than the copy's needs no file opened to know the answer.
+    if (gelistet && *gelistet <= GespeichertesAlter(zielPfad)) return false;
+    if (!(DateiAlter(quelle) > DateiAlter(zielPfad))) return false;
+    if (!VerzeichnisErstellen(DateiPfad(zielPfad), true)) return false;
+    DateiKopierenWennErlaubt(quelle, zielPfad, true);
+    Status(zielPfad);
+    return true;
+}
+
+int TSicherung::VerzeichnisSichern(const String& verzeichnis, const String& ziel) {
+    std::vector<TDateTime> zeiten;
+    auflistung_->Clear();
+    DateienRekursiv(
+        verzeichnis, L"*.*",
+        [&](const String& pfad, const FILETIME& geschrieben) {
+            auflistung_->Add(pfad);
+            zeiten.push_back(ZeitZuAlter(geschrieben));
+        },
+        ziel);
+    int anzahl = 0;
+    for (int i = 0, n = auflistung_->Count(); i < n; ++i) {
+        if (i > 0 && !Weiter()) break;
+        String quelle = auflistung_->Get(i), teil = OhneLaufwerk(quelle);
+        if (BleibtImZiel(teil) && DateiSichern(quelle, ziel + teil, &zeiten[static_cast<size_t>(i)]))
+            ++anzahl;
+    }
+    return anzahl;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// A settings file of sections, keys and values, read and written one value at a time through the
+// system's profile functions. Creating the object touches no file.
+#include "util/Basis.h"
+
+class TStrings;
+
+class TqelIniFile {
+public:
+    explicit TqelIniFile(String fileName) : fileName_(std::move(fileName)) {}
+    TqelIniFile(const TqelIniFile&) = delete;
+    TqelIniFile& operator=(const TqelIniFile&) = delete;
+
+    const String& FileName() const { return fileName_; }
+
+    // Reads never fail: a missing file, section or key gives the default. At most 2047 characters.
+    String ReadString(const String& section, const String& ident, const String& deflt) const;
+    // Decimal, or hexadecimal after "0x"; anything else gives the default.
+    int ReadInteger(const String& section, const String& ident, int deflt) const;
+    bool ReadBool(const String& section, const String& ident, bool deflt) const;
+    void ReadSection(const String& section, TStrings& idents) const;
+    bool SectionExists(const String& section) const;
+    bool ValueExists(const String& section, const String& ident) const;
+
+    // Writes raise Exception "In <file> kann nicht geschrieben werden" when the file system refuses.
+    void WriteString(const String& section, const String& ident, const String& value);
+    void WriteInteger(const String& section, const String& ident, int value);
+    void WriteBool(const String& section, const String& ident, bool value);
+    void EraseSection(const String& section);
+
+private:
+    [[noreturn]] void Schreibfehler() const;
+    String fileName_;
+};
+
+// The program-wide settings file in the program's data folder, named after the executable with
+// ".ini"; made on first use, released at program end.
+TqelIniFile& StandardIniDatei();

@@ -1,0 +1,304 @@
+#include "backup/Sicherung.h"
+#include "sys/Dateien.h"
+#include "toolkit/Classes.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/SysUtils.h"
+#include "util/kv7_date.h"
+#include "util/kv7_str.h"
+#include "TestDateien.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const String kStrich(80, L'-');
+const String kDoppel(80, L'=');
+
+// A run on real files below a test folder, with the lists a window would hand over.
+struct Lauf {
+    TestOrdner t;
+    TStringList einzel, ordner, ext, black, holder, status;
+    String ziel = t / L"Stick\\Datensicherung_VM\\";
+    String logDatei = t / L"Stick\\Sicherung.log";
+    bool geaendert = false;
+    int gespeichert = 0;
+    int laufEnde = 0;
+
+    Lauf() { OrdnerAnlegen(t / L"Stick"); }
+
+    TSicherung Sicherung() {
+        TSicherung s({ziel, &einzel, &ordner, &ext, &black}, &holder);
+        s.OnStatus = [this](const String& z) { status.Add(z); };
+        s.EinstellungenGeaendert = [this] { return geaendert; };
+        s.EinstellungenSpeichern = [this] {
+            ++gespeichert;
+            geaendert = false;
+            Schreiben(t / L"Stick\\Sicherung.ini", "[Tam_Main]\r\n");
+            return t / L"Stick\\Sicherung.ini";
+        };
+        s.OnLaufEnde = [this] { ++laufEnde; };
+        s.LogDatei = logDatei;
+        return s;
+    }
+    int Ausfuehren() {
+        TSicherung s = Sicherung();
+        s.SicherungAusfuehren();
+        return s.Anzahl();
+    }
+    // Where the copy of a source lies, as the status line shows it.
+    String Kopie(const String& quelle) const { return ziel + OhneLaufwerk(quelle); }
+    std::vector<String> Status() const { return status.ToVector(); }
+};
+
+} // namespace
+
+TEST(SicherungAusfuehren, EmptyListsGiveTheZeroSummaryAndOneLogLine) {
+    Lauf l;
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    EXPECT_EQ(l.Status(), (std::vector<String>{kStrich, L"0 Dateien wurden gesichert.", kDoppel}));
+    EXPECT_EQ(l.laufEnde, 1);
+    EXPECT_EQ(l.gespeichert, 0);
+    std::string log = Lesen(l.t / L"Stick\\Sicherung.log");
+    EXPECT_TRUE(log.ends_with(" | 0 Dateien wurden gesichert.\r\n")) << log;
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1);
+}
+
+TEST(SicherungAusfuehren, CopiesSingleFilesAndFoldersThenNothingOnASecondRun) {
+    Lauf l;
+    Schreiben(l.t / L"Quelle\\Brief.docx", "Brief");
+    Schreiben(l.t / L"Daten\\Unter\\b.txt", "b");
+    Schreiben(l.t / L"Daten\\a.txt", "a");
+    l.einzel.Add(l.t / L"Quelle\\Brief.docx");
+    l.einzel.Add(L"");
+    l.einzel.Add(l.t / L"Quelle\\fehlt.txt");
+    l.einzel.Add(l.t / L"Quelle\\Brief.docx"); // named twice, copied once
+    l.ordner.Add(l.t / L"Daten");
+    l.ordner.Add(l.t / L"Quelle\\Brief.docx"); // a file in the folder list lists nothing
+    EXPECT_EQ(l.Ausfuehren(), 3);
+    EXPECT_EQ(l.Status(),
+              (std::vector<String>{l.Kopie(l.t / L"Quelle\\Brief.docx"),
+                                   l.Kopie(l.t / L"Daten\\Unter\\b.txt"), l.Kopie(l.t / L"Daten\\a.txt"),
+                                   kStrich, L"3 Dateien wurden gesichert.", kDoppel}));
+    EXPECT_NE(l.Kopie(l.t / L"Daten\\a.txt").find(L"Datensicherung_VM\\\\"), String::npos); // joint as built
+    EXPECT_EQ(Lesen(l.Kopie(l.t / L"Daten\\Unter\\b.txt")), "b");
+    EXPECT_DOUBLE_EQ(DateiAlter(l.Kopie(l.t / L"Daten\\a.txt")), DateiAlter(l.t / L"Daten\\a.txt"));
+
+    l.status.Clear();
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    EXPECT_EQ(l.Status()[1], L"0 Dateien wurden gesichert.");
+    std::string log = Lesen(l.t / L"Stick\\Sicherung.log");
+    EXPECT_NE(log.find(" | 3 Dateien wurden gesichert.\r\n"), std::string::npos);
+    EXPECT_TRUE(log.ends_with(" | 0 Dateien wurden gesichert.\r\n")) << log;
+}
+
+TEST(DateiSichern, ExtensionListTrimsAndIgnoresCaseButNeedsTheDot) {
+    Lauf l;
+    for (const wchar_t* f : {L"a.tmp", L"B.Tmp", L"c.log", L"d.txt", L"Makefile", L"e.tmpx"})
+        Schreiben(l.t / (String(L"D\\") + f), "x");
+    l.ordner.Add(l.t / L"D");
+    l.ext.SetText(L".TMP\r\n .log \r\ntmp\r\n");
+    EXPECT_EQ(l.Ausfuehren(), 3); // d.txt, Makefile, e.tmpx
+    EXPECT_FALSE(Existiert(l.Kopie(l.t / L"D\\a.tmp")));
+    EXPECT_FALSE(Existiert(l.Kopie(l.t / L"D\\c.log")));
+    EXPECT_TRUE(Existiert(l.Kopie(l.t / L"D\\Makefile")));
+
+    Lauf leer;
+    Schreiben(leer.t / L"D\\Makefile", "x");
+    Schreiben(leer.t / L"D\\a.txt", "x");
+    leer.ordner.Add(leer.t / L"D");
+    leer.ext.SetText(L"  \r\n"); // a line of blanks matches every file without extension
+    EXPECT_EQ(leer.Ausfuehren(), 1);
+    EXPECT_FALSE(Existiert(leer.Kopie(leer.t / L"D\\Makefile")));
+}
+
+TEST(DateiSichern, BlacklistIsCaseSensitiveAndSeesTheWholeTargetPath) {
+    Lauf l;
+    Schreiben(l.t / L"Cache\\a.txt", "x");
+    Schreiben(l.t / L"Andere\\a.txt", "x");
+    l.ordner.SetText(l.t / L"Cache\r\n" + (l.t / L"Andere"));
+    l.black.SetText(L"\r\n\\Cache\\\r\n"); // the empty line never matches
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_TRUE(Existiert(l.Kopie(l.t / L"Andere\\a.txt")));
+    l.black.SetText(L"\\cache\\"); // other letter case: no match
+    EXPECT_EQ(l.Ausfuehren(), 1);
+
+    Lauf alles;
+    Schreiben(alles.t / L"D\\a.txt", "x");
+    alles.ordner.Add(alles.t / L"D");
+    alles.black.Add(L"Datensicherung");
+    EXPECT_EQ(alles.Ausfuehren(), 0);
+}
+
+TEST(DateiSichern, OnlyStrictlyNewerSourcesAtTwoSecondSteps) {
+    Lauf l;
+    Schreiben(l.t / L"D\\a.txt", "neu");
+    ZeitSetzen(l.t / L"D\\a.txt", 2026, 3, 1, 10, 0, 11);
+    Schreiben(l.Kopie(l.t / L"D\\a.txt"), "alt");
+    ZeitSetzen(l.Kopie(l.t / L"D\\a.txt"), 2026, 3, 1, 10, 0, 10); // same two-second step
+    l.ordner.Add(l.t / L"D");
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    l.einzel.Add(l.t / L"D\\a.txt");
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    ZeitSetzen(l.t / L"D\\a.txt", 2026, 3, 1, 10, 0, 12);
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_EQ(Lesen(l.Kopie(l.t / L"D\\a.txt")), "neu");
+}
+
+TEST(DateiSichern, HiddenFilesOnlyWhenNamedAndLockedSourcesSkippedSilently) {
+    Lauf l;
+    Schreiben(l.t / L"D\\versteckt.txt", "v");
+    Schreiben(l.t / L"D\\offen.txt", "o");
+    AttributeSetzen(l.t / L"D\\versteckt.txt", FILE_ATTRIBUTE_HIDDEN);
+    l.ordner.Add(l.t / L"D");
+    HANDLE h = CreateFileW((l.t / L"D\\offen.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    CloseHandle(h);
+    l.einzel.Add(l.t / L"D\\versteckt.txt");
+    EXPECT_EQ(l.Ausfuehren(), 2);
+}
+
+TEST(DateiSichern, UnchangedFileWhoseCopyIsOpenElsewhereIsSkippedWithoutError) {
+    Lauf l;
+    Schreiben(l.t / L"D\\a.txt", "a");
+    l.ordner.Add(l.t / L"D");
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    HANDLE h =
+        CreateFileW(l.Kopie(l.t / L"D\\a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    CloseHandle(h);
+}
+
+TEST(VerzeichnisSichern, NeverBacksUpItsOwnTarget) {
+    Lauf l;
+    Schreiben(l.t / L"Stick\\Dokument.txt", "d");
+    l.logDatei = l.t / L"aussen.log";
+    l.ordner.Add(l.t / L"Stick");
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    l.geaendert = true; // the settings file beside the target is copied, the target still not
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    TStringList alles;
+    DateienRekursivToItems(l.ziel, L"*.*", &alles, true);
+    EXPECT_EQ(alles.Count(), 2);
+    l.ordner.SetText(l.ziel); // the target itself listed: nothing to do
+    EXPECT_EQ(l.Ausfuehren(), 0);
+}
+
+TEST(EinzeldateiSichern, MirroredPathMustStayInsideTheTarget) {
+    EXPECT_TRUE(TSicherung::BleibtImZiel(L"\\Daten\\..\\a.txt"));
+    EXPECT_FALSE(TSicherung::BleibtImZiel(L"\\Daten\\..\\..\\a.txt"));
+    EXPECT_FALSE(TSicherung::BleibtImZiel(L"..\\a.txt"));
+    EXPECT_TRUE(TSicherung::BleibtImZiel(L"\\\\server\\freigabe\\a.txt"));
+    Lauf l;
+    Schreiben(l.t / L"Stick\\aussen.txt", "x");
+    l.einzel.Add(l.t / L"Stick\\Datensicherung_VM\\..\\aussen.txt"); // fine: copy stays inside
+    TSicherung s = l.Sicherung();
+    EXPECT_EQ(s.EinzeldateiSichern(L"C:..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\x.txt", l.ziel), 0);
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_EQ(l.Status()[0].find(l.ziel), 0u);
+}
+
+TEST(SicherungAusfuehren, ChangedSettingsAreSavedFirstAndBackedUpUnlessExcluded) {
+    Lauf l;
+    l.geaendert = true;
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_EQ(l.gespeichert, 1);
+    EXPECT_EQ(l.Status()[0], l.Kopie(l.t / L"Stick\\Sicherung.ini"));
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    EXPECT_EQ(l.gespeichert, 1);
+    Lauf x;
+    x.geaendert = true;
+    x.ext.Add(L".ini");
+    EXPECT_EQ(x.Ausfuehren(), 0);
+    EXPECT_EQ(x.gespeichert, 1);
+}
+
+TEST(SicherungAusfuehren, CopyErrorEndsTheRunWithoutSummaryOrLog) {
+    Lauf l;
+    Schreiben(l.t / L"D\\a.txt", "a");
+    Schreiben(l.t / L"D\\b.txt", "b");
+    Schreiben(l.t / L"E\\c.txt", "c");
+    OrdnerAnlegen(l.Kopie(l.t / L"D\\b.txt")); // a folder stands where the copy must go
+    l.ordner.SetText(l.t / L"D\r\n" + (l.t / L"E"));
+    TSicherung s = l.Sicherung();
+    try {
+        s.SicherungAusfuehren();
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message().rfind(
+                      L"Datei \"" + l.Kopie(l.t / L"D\\b.txt") + L"\" kann nicht erstellt werden.", 0),
+                  0u);
+    }
+    EXPECT_EQ(l.Status(), std::vector<String>{l.Kopie(l.t / L"D\\a.txt")});
+    EXPECT_EQ(l.laufEnde, 0);
+    EXPECT_FALSE(Existiert(l.t / L"Stick\\Sicherung.log"));
+    EXPECT_FALSE(Existiert(l.Kopie(l.t / L"E\\c.txt")));
+}
+
+TEST(SicherungAusfuehren, FullMediumEndsTheRunAndKeepsTheOldCopy) {
+    String medium = Medium("SICHERUNG_VOLL");
+    if (medium.empty()) GTEST_SKIP() << "needs the small medium the test command mounts as root";
+    Lauf l;
+    l.ziel = medium + L"Datensicherung_VM\\";
+    Schreiben(l.t / L"D\\gross.bin", std::string(3 << 20, 'n'));
+    Schreiben(l.Kopie(l.t / L"D\\gross.bin"), "alte Kopie");
+    ZeitSetzen(l.Kopie(l.t / L"D\\gross.bin"), 2001, 1, 1, 0, 0, 0);
+    l.ordner.Add(l.t / L"D");
+    EXPECT_THROW(l.Ausfuehren(), Exception);
+    EXPECT_EQ(Lesen(l.Kopie(l.t / L"D\\gross.bin")), "alte Kopie");
+    OrdnerLoeschen(medium + L"Datensicherung_VM");
+}
+
+TEST(SicherungAusfuehren, CancelStopsAfterTheFileInProgressAndStillSummarises) {
+    Lauf l;
+    for (int i = 0; i < 5; ++i)
+        Schreiben(l.t / (L"D\\f" + std::to_wstring(i)), "x");
+    l.ordner.Add(l.t / L"D");
+    TSicherung s = l.Sicherung();
+    s.AbbruchGewuenscht = [&] { return l.status.Count() >= 2; };
+    s.SicherungAusfuehren();
+    EXPECT_TRUE(s.Abgebrochen());
+    EXPECT_EQ(s.Anzahl(), 2);
+    EXPECT_EQ(l.Status()[3], L"2 Dateien wurden gesichert.");
+    EXPECT_EQ(l.laufEnde, 1);
+    EXPECT_TRUE(Existiert(l.t / L"Stick\\Sicherung.log"));
+}
+
+TEST(SicherungAusfuehren, LongSourcePathsAreBackedUp) {
+    Lauf l;
+    String tief = l.t / L"D\\";
+    while (tief.size() < 250)
+        tief += L"Unterverzeichnis\\";
+    Schreiben(tief + L"datei.txt", "tief");
+    l.ordner.Add(l.t / L"D");
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_GT(l.Status()[0].size(), 260u);
+    EXPECT_EQ(Lesen(l.Kopie(tief + L"datei.txt")), "tief");
+}
+
+TEST(Zusammenfassung, CountPhraseWithTheLocaleThousandsSeparator) {
+    EXPECT_EQ(TSicherung::Zusammenfassung(0), L"0 Dateien wurden gesichert.");
+    EXPECT_EQ(TSicherung::Zusammenfassung(1), L"1 Datei wurde gesichert.");
+    EXPECT_EQ(TSicherung::Zusammenfassung(2), L"2 Dateien wurden gesichert.");
+    EXPECT_EQ(TSicherung::Zusammenfassung(1234),
+              L"1" + TausenderTrenner() + L"234 Dateien wurden gesichert.");
+    if (TausenderTrenner() == L".") {
+        EXPECT_EQ(TSicherung::Zusammenfassung(1000), L"1.000 Dateien wurden gesichert.");
+    }
+}
+
+TEST(LogZeile, DateTimeOrDateAloneAtMidnight) {
+    KurzesDatumsformatSetzen(L"dd.mm.yyyy", L'.');
+    TDateTime tag = EncodeDate(2026, 12, 8);
+    EXPECT_EQ(TSicherung::LogZeile(tag, L"S"), L"08.12.2026 | S");
+    String mitZeit = TSicherung::LogZeile(tag + EncodeTime(14, 3, 7, 0), L"3 Dateien wurden gesichert.");
+    EXPECT_EQ(mitZeit.substr(0, 11), L"08.12.2026 ");
+    EXPECT_NE(mitZeit.find(L"14"), String::npos);
+    EXPECT_NE(mitZeit.find(L"03"), String::npos);
+    EXPECT_NE(mitZeit.find(L"07 | 3 Dateien wurden gesichert."), String::npos);
+    KurzesDatumsformatZuruecksetzen();
+}
