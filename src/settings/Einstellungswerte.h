@@ -1,15 +1,8 @@
 #pragma once
-// How the settings file writes integers, yes/no values, dates and numbers, and how it reads them
-// back. A reader returns false for a text it cannot read; the caller then keeps its default.
+// How the settings file writes dates and numbers, and how it reads them back. A reader returns
+// false for a text it cannot read; the caller then keeps its default. (Integers and yes/no values
+// are the settings file object's own.)
 #include "util/Basis.h"
-
-String IntegerWert(int zahl);
-// Decimal; a text of three or more characters starting with "0x" or "0X" is hexadecimal.
-bool WertZuInteger(const String& wert, int& zahl);
-
-String JaNeinWert(bool ja);
-// By the integer rule: any integer other than 0 is true.
-bool WertZuJaNein(const String& wert, bool& ja);
 
 // The date part only, in the program's short date format.
 String DatumWert(TDateTime datum);

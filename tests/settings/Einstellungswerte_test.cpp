@@ -5,42 +5,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-int Integer(const String& s, int vorgabe = -77) {
-    int z = vorgabe;
-    return WertZuInteger(s, z) ? z : vorgabe;
-}
-
 struct KurzesDatum {
     KurzesDatum() { KurzesDatumsformatSetzen(L"dd/mm/yyyy", L'.'); }
     ~KurzesDatum() { KurzesDatumsformatZuruecksetzen(); }
 };
 } // namespace
-
-TEST(Einstellungswerte, IntegerDecimalAndHexFromThreeCharacters) {
-    EXPECT_EQ(IntegerWert(-42), L"-42");
-    EXPECT_EQ(Integer(L"-42"), -42);
-    EXPECT_EQ(Integer(L"2147483647"), 2147483647);
-    EXPECT_EQ(Integer(L"-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(Integer(L"0x1F"), 31);
-    EXPECT_EQ(Integer(L"0Xff"), 255);
-    EXPECT_EQ(Integer(L"0xFFFFFFFF"), -1);
-    // Unreadable texts keep the default.
-    for (const wchar_t* s :
-         {L"", L"0x", L"0x1G", L"12a", L"2147483648", L"1,5", L"-", L"0x100000000", L"$FF"})
-        EXPECT_EQ(Integer(s), -77) << s;
-}
-
-TEST(Einstellungswerte, YesNoByTheIntegerRule) {
-    EXPECT_EQ(JaNeinWert(true), L"1");
-    EXPECT_EQ(JaNeinWert(false), L"0");
-    bool ja = false;
-    EXPECT_TRUE(WertZuJaNein(L"-5", ja) && ja);
-    EXPECT_TRUE(WertZuJaNein(L"0x10", ja) && ja);
-    EXPECT_TRUE(WertZuJaNein(L"0", ja) && !ja);
-    ja = true;
-    EXPECT_FALSE(WertZuJaNein(L"ja", ja));
-    EXPECT_TRUE(ja);
-}
 
 TEST(Einstellungswerte, DateKeepsTheDayOnly) {
     KurzesDatum format;
