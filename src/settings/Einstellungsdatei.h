@@ -1,0 +1,39 @@
+#pragma once
+// Single values of the settings file, read and written through a settings file object, and the
+// access a control kind gets to its store's section during a walk.
+#include "util/Basis.h"
+
+class TqelIniFile;
+class TkivParameter;
+
+// Every write of the store goes through here, so that the file keeps every character written.
+void WertSchreiben(TqelIniFile& ini, const String& sektion, const String& schluessel, const String& wert);
+
+// One section of one settings file, in the encodings of the file. Reads give the default for a
+// missing or unreadable value; writes raise the file's write error.
+class TEinstellungsZugriff {
+public:
+    TEinstellungsZugriff(TkivParameter& parameter, TqelIniFile& ini, const String& sektion)
+        : parameter_(parameter), ini_(ini), sektion_(sektion) {}
+
+    TkivParameter& Parameter() const { return parameter_; }
+    TqelIniFile& Ini() const { return ini_; }
+    const String& Sektion() const { return sektion_; }
+
+    String TextLesen(const String& schluessel, const String& vorgabe) const;
+    int IntegerLesen(const String& schluessel, int vorgabe) const;
+    bool JaNeinLesen(const String& schluessel, bool vorgabe) const;
+    TDateTime DatumLesen(const String& schluessel, TDateTime vorgabe) const;
+    double ZahlLesen(const String& schluessel, double vorgabe) const;
+
+    void TextSchreiben(const String& schluessel, const String& wert) const;
+    void IntegerSchreiben(const String& schluessel, int wert) const;
+    void JaNeinSchreiben(const String& schluessel, bool wert) const;
+    void DatumSchreiben(const String& schluessel, TDateTime wert) const;
+    void ZahlSchreiben(const String& schluessel, double wert) const;
+
+private:
+    TkivParameter& parameter_;
+    TqelIniFile& ini_;
+    String sektion_;
+};

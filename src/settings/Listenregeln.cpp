@@ -1,0 +1,61 @@
+#include "settings/Listenregeln.h"
+#include "toolkit/Classes.h"
+#include "util/kv7_str.h"
+
+namespace {
+const String kEnde = L"@#@";
+
+// A ";" would end the part early on load, so it becomes a blank.
+String Teil(const String& s) {
+    return Trimmen(AllesErsetzen(s, L";", L" ")) + L";";
+}
+} // namespace
+
+String EintragsZaehler(int i) {
+    return MitNullen(std::to_wstring(i), 2);
+}
+
+void ListeSpeichern(const TEinstellungsZugriff& z, const String& name, const TStrings& zeilen) {
+    for (int i = 0; i < zeilen.Count(); ++i)
+        z.TextSchreiben(name + L"_" + std::to_wstring(i), zeilen.Get(i));
+}
+
+void ListeLaden(const TEinstellungsZugriff& z, const String& name, TStrings& zeilen) {
+    zeilen.Clear();
+    for (int i = 0;; ++i) {
+        String zeile = z.TextLesen(name + L"_" + std::to_wstring(i), kEnde);
+        if (zeile == kEnde) break;
+        zeilen.Add(zeile);
+    }
+}
+
+void SchluesselListeSpeichern(const TEinstellungsZugriff& z, const String& name, IkivSchluesselListe& liste) {
+    z.TextSchreiben(name, liste.AusgewaehlterSchluessel());
+    if (!liste.kivPAR_Save_Keys()) return;
+    const TStrings& keys = liste.KeyList();
+    const TStrings& texte = liste.Items();
+    for (int i = 0; i < keys.Count(); ++i) {
+        String text = i < texte.Count() ? texte.Get(i) : String();
+        z.TextSchreiben(name + L"_Keys_" + EintragsZaehler(i), Teil(keys.Get(i)) + Teil(text));
+    }
+}
+
+void SchluesselListeLaden(const TEinstellungsZugriff& z, const String& name, IkivSchluesselListe& liste) {
+    if (liste.kivPAR_Save_Keys()) {
+        liste.Clear();
+        for (int i = 0;; ++i) {
+            String wert = z.TextLesen(name + L"_Keys_" + EintragsZaehler(i), kEnde);
+            if (wert == kEnde) break;
+            size_t erstes = wert.find(L';');
+            String key = wert.substr(0, erstes);
+            String text;
+            if (erstes != String::npos) {
+                size_t zweites = wert.find(L';', erstes + 1);
+                text = Trimmen(
+                    wert.substr(erstes + 1, zweites == String::npos ? String::npos : zweites - erstes - 1));
+            }
+            liste.AddKey(key, text);
+        }
+    }
+    liste.SetAusgewaehlterSchluessel(z.TextLesen(name, liste.AusgewaehlterSchluessel()));
+}

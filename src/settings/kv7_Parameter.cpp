@@ -1,0 +1,92 @@
+#include "settings/kv7_Parameter.h"
+#include "settings/Einstellungsarten.h"
+#include "settings/Fensterposition.h"
+#include "sys/Dateien.h"
+#include "sys/Qel_ini.h"
+#include "toolkit/Forms.h"
+#include "util/kv7_str.h"
+
+#include <memory>
+
+namespace {
+// The walk's settings file object: its own one for a file name, else the program-wide one, which
+// it only borrows. Chosen after the before-event, whose handler may name the file.
+class TWegDatei {
+public:
+    explicit TWegDatei(const String& dateiName) {
+        if (!Trimmen(dateiName).empty()) eigene_ = std::make_unique<TqelIniFile>(dateiName);
+    }
+    TqelIniFile& Ini() const { return eigene_ ? *eigene_ : StandardIniDatei(); }
+    void Freigeben() { eigene_.reset(); }
+
+private:
+    std::unique_ptr<TqelIniFile> eigene_;
+};
+} // namespace
+
+bool IstFormOderFrame(const TComponent* komponente) {
+    return dynamic_cast<const TForm*>(komponente) || dynamic_cast<const TFrame*>(komponente);
+}
+
+TkivParameter::TkivParameter(TComponent* owner) : TComponent(owner) {}
+
+String TkivParameter::IniDateiName() const {
+    if (!dateiName_.empty()) return dateiName_;
+    return StandardIniDatei().FileName();
+}
+
+bool TkivParameter::KomponenteGenommen(const TComponent* komponente) const {
+    if (tagExclusive_ == 0 && tagInclusive_ == 0) return false;
+    if (tagInclusive_ != 0 && komponente->Tag() == tagInclusive_) return true;
+    return tagExclusive_ != 0 && komponente->Tag() != tagExclusive_;
+}
+
+String TkivParameter::SektionsName() const {
+    return IstFormOderFrame(Owner()) ? Owner()->ClassName() : String(L"Standard");
+}
+
+void TkivParameter::KomponenteSpeichern(TqelIniFile&, TComponent*, const String&) {}
+void TkivParameter::KomponenteLaden(TqelIniFile&, TComponent*, const String&) {}
+
+void TkivParameter::Laden() {
+    TComponent* owner = Owner();
+    if (!owner) return;
+    if (!Trimmen(dateiName_).empty() && !DateiExistiert(dateiName_, false)) return;
+    if (OnBeforeLaden) OnBeforeLaden(this);
+
+    const String sektion = SektionsName();
+    TWegDatei datei(dateiName_);
+    TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
+    if (formPosSizeSave_) FensterpositionLaden(owner, zugriff);
+    const int anzahl = owner->ComponentCount();
+    for (int i = 0; i < anzahl && i < owner->ComponentCount(); ++i) {
+        TComponent* k = owner->Components(i);
+        if (!KomponenteGenommen(k)) continue;
+        NachArtenLaden(k, zugriff);
+        KomponenteLaden(datei.Ini(), k, sektion);
+    }
+    if (OnLaden) OnLaden(this);
+    datei.Freigeben();
+    if (OnAfterLaden) OnAfterLaden(this);
+}
+
+void TkivParameter::Speichern() {
+    TComponent* owner = Owner();
+    if (!owner) return;
+    if (OnBeforeSpeichern) OnBeforeSpeichern(this);
+
+    const String sektion = SektionsName();
+    TWegDatei datei(dateiName_);
+    datei.Ini().EraseSection(sektion);
+    TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
+    if (formPosSizeSave_) FensterpositionSpeichern(owner, zugriff);
+    const int anzahl = owner->ComponentCount();
+    for (int i = 0; i < anzahl && i < owner->ComponentCount(); ++i) {
+        TComponent* k = owner->Components(i);
+        if (!KomponenteGenommen(k)) continue;
+        NachArtenSpeichern(k, zugriff);
+        KomponenteSpeichern(datei.Ini(), k, sektion);
+    }
+    if (OnSpeichern) OnSpeichern(this);
+    if (OnAfterSpeichern) OnAfterSpeichern(this);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The settings store: walks the components its owner owns, writes the state of every control it
+// knows into one section of a settings file, and restores it from there.
+#include "toolkit/Classes.h"
+
+class TqelIniFile;
+
+class TkivParameter : public TComponent {
+public:
+    explicit TkivParameter(TComponent* owner);
+
+    TNotifyEvent OnBeforeLaden;
+    TNotifyEvent OnLaden;
+    TNotifyEvent OnAfterLaden;
+    TNotifyEvent OnBeforeSpeichern;
+    TNotifyEvent OnSpeichern;
+    TNotifyEvent OnAfterSpeichern;
+
+    // Empty or blank: the program-wide settings file.
+    const String& DateiName() const { return dateiName_; }
+    void SetDateiName(const String& name) { dateiName_ = name; }
+    int TagExclusive() const { return tagExclusive_; }
+    void SetTagExclusive(int tag) { tagExclusive_ = tag; }
+    int TagInclusive() const { return tagInclusive_; }
+    void SetTagInclusive(int tag) { tagInclusive_ = tag; }
+    bool FormPosSizeSave() const { return formPosSizeSave_; }
+    void SetFormPosSizeSave(bool wert) { formPosSizeSave_ = wert; }
+
+    String IniDateiName() const;
+    void Laden();
+    void Speichern();
+
+    bool KomponenteGenommen(const TComponent* komponente) const;
+    String SektionsName() const;
+
+protected:
+    virtual void KomponenteSpeichern(TqelIniFile& ini, TComponent* komponente, const String& sektion);
+    virtual void KomponenteLaden(TqelIniFile& ini, TComponent* komponente, const String& sektion);
+
+private:
+    String dateiName_;
+    int tagExclusive_ = 0;
+    int tagInclusive_ = 0;
+    bool formPosSizeSave_ = false;
+};
+
+// Forms and frames name their store's section after their class.
+bool IstFormOderFrame(const TComponent* komponente);
