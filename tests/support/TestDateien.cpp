@@ -107,3 +107,10 @@ String Medium(const char* variable) {
     std::string s = wert;
     return String(s.begin(), s.end()) + L"\\";
 }
+
+std::string NachUtf8Ansi(const String& text) {
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}

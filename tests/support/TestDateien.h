@@ -31,3 +31,5 @@ void ZeitSetzen(const String& pfad, int jahr, int monat, int tag, int stunde, in
 void AttributeSetzen(const String& pfad, DWORD attribute);
 // The Windows path of a medium the test command prepared (env variable), empty when absent.
 String Medium(const char* variable);
+// A text in the ANSI code page, as an old settings file holds it.
+std::string NachUtf8Ansi(const String& text);
