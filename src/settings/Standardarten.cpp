@@ -12,8 +12,12 @@ using Z = const TEinstellungsZugriff&;
 void MemoLaden(TMemo& m, Z z) {
     ListeLaden(z, m.Name(), m.Lines());
 }
+// The lines as the text holds them: with word wrap on, Lines counts the display lines, and a long
+// path would come back as two entries.
 void MemoSpeichern(TMemo& m, Z z) {
-    ListeSpeichern(z, m.Name(), m.Lines());
+    TStringList zeilen;
+    zeilen.SetText(m.Text());
+    ListeSpeichern(z, m.Name(), zeilen);
 }
 
 void ListBoxLaden(TListBox& l, Z z) {
