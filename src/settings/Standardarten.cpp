@@ -1,4 +1,5 @@
-// The toolkit's own controls in the settings file: rows 1a, 1b and 18 to 24 of the layout.
+// The toolkit's own controls in the settings file: text boxes, check and radio buttons, speed
+// buttons, combo, radio group and list boxes, tool bars.
 #include "settings/Einstellungsarten.h"
 #include "settings/Listenregeln.h"
 #include "toolkit/Buttons.h"
