@@ -3,12 +3,13 @@
 // settings file layout: a class test, its load and its save. The walks test the rows in this
 // order and handle a component once for every row it belongs to.
 //
-// A control of a later layer registers its kind once before the first walk, for example:
-//     EinstellungsartRegistrieren<TkivColorButton>(TArtZeile::ColorButton,
-//         [](TkivColorButton& b, const TEinstellungsZugriff& z) {
-//             b.SetColor(z.IntegerLesen(b.Name(), b.Color())); },
-//         [](TkivColorButton& b, const TEinstellungsZugriff& z) { z.IntegerSchreiben(b.Name(), b.Color());
-//         });
+// A control of a later layer registers its kind before the first walk, best from its constructor
+// through a function-local static (the linker drops an unreferenced registrar object), e.g.:
+//     using Z = const TEinstellungsZugriff&;
+//     EinstellungsartRegistrieren<TkivColorButton>(
+//         TArtZeile::ColorButton,
+//         [](TkivColorButton& b, Z z) { b.SetColor(z.IntegerLesen(b.Name(), b.Color())); },
+//         [](TkivColorButton& b, Z z) { z.IntegerSchreiben(b.Name(), b.Color()); });
 #include "settings/Einstellungsdatei.h"
 
 #include <functional>

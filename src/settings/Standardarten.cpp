@@ -1,4 +1,5 @@
-// The toolkit's own controls in the settings file: rows 1a, 1b and 18 to 24 of the layout.
+// The toolkit's own controls in the settings file: text boxes, check and radio buttons, speed
+// buttons, combo, radio group and list boxes, tool bars.
 #include "settings/Einstellungsarten.h"
 #include "settings/Listenregeln.h"
 #include "toolkit/Buttons.h"
@@ -12,8 +13,12 @@ using Z = const TEinstellungsZugriff&;
 void MemoLaden(TMemo& m, Z z) {
     ListeLaden(z, m.Name(), m.Lines());
 }
+// The lines as the text holds them: with word wrap on, Lines counts the display lines, and a long
+// path would come back as two entries.
 void MemoSpeichern(TMemo& m, Z z) {
-    ListeSpeichern(z, m.Name(), m.Lines());
+    TStringList zeilen;
+    zeilen.SetText(m.Text());
+    ListeSpeichern(z, m.Name(), zeilen);
 }
 
 void ListBoxLaden(TListBox& l, Z z) {

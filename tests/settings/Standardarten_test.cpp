@@ -1,0 +1,130 @@
+#include "settings/kv7_Parameter.h"
+#include "toolkit/Buttons.h"
+#include "toolkit/ComCtrls.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Forms.h"
+#include "toolkit/StdCtrls.h"
+#include "IniText.h"
+#include "TestDateien.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using Zeilen = std::vector<String>;
+
+// One control of every standard kind, Tag 1, named as given (the second form spells the names
+// in other letter case); the tool bar's buttons keep Tag 0.
+struct TfoArten : TForm {
+    TfoArten(TComponent* owner, const String& datei, bool gross) : TForm(owner) {
+        par->SetDateiName(datei);
+        par->SetTagInclusive(1);
+        auto n = [gross](const wchar_t* name) {
+            String s = name;
+            if (gross)
+                for (wchar_t& c : s)
+                    c = static_cast<wchar_t>(towupper(c));
+            return s;
+        };
+        edit = Neu<TEdit>(n(L"ed_Name"));
+        check = Neu<TCheckBox>(n(L"cb_Check"));
+        radio = Neu<TRadioButton>(n(L"rb_Radio"));
+        speed = Neu<TSpeedButton>(n(L"sb_Speed"));
+        speed->SetGroupIndex(1);
+        speed->SetAllowAllUp(true);
+        combo = Neu<TComboBox>(n(L"co_Combo"));
+        combo->Items().SetText(L"a\r\nb\r\nc");
+        gruppe = Neu<TRadioGroup>(n(L"rg_Gruppe"));
+        gruppe->Items().SetText(L"x\r\ny");
+        liste = Neu<TListBox>(n(L"lb_Liste"));
+        leiste = Neu<TToolBar>(n(L"tb_Leiste"));
+        for (TToolButton** b : {&knopfA, &knopfB}) {
+            *b = new TToolButton(this);
+            (*b)->SetStyle(tbsCheck);
+            (*b)->SetParent(leiste);
+        }
+        knopfA->SetName(n(L"tbn_A"));
+        knopfB->SetName(n(L"tbn_B"));
+        auto* fremd = new TEdit(this); // Tag 0: not taken
+        fremd->SetName(L"ed_Fremd");
+        fremd->SetParent(this);
+    }
+    template <class T> T* Neu(const String& name) {
+        auto* c = new T(this);
+        c->SetName(name);
+        c->SetTag(1);
+        c->SetParent(this);
+        return c;
+    }
+    TkivParameter* par = new TkivParameter(this);
+    TEdit* edit;
+    TCheckBox* check;
+    TRadioButton* radio;
+    TSpeedButton* speed;
+    TComboBox* combo;
+    TRadioGroup* gruppe;
+    TListBox* liste;
+    TToolBar* leiste;
+    TToolButton* knopfA;
+    TToolButton* knopfB;
+};
+} // namespace
+
+TEST(Standardarten, EveryStandardKindRoundTripsEvenWhenNamesChangeCase) {
+    TestOrdner t;
+    const String datei = t / L"arten.ini";
+    auto* a = Application()->CreateForm<TfoArten>(datei, false);
+    a->edit->SetText(L"Alpha");
+    a->check->SetChecked(true);
+    a->radio->SetChecked(true);
+    a->speed->SetDown(true);
+    a->combo->SetItemIndex(2);
+    a->gruppe->SetItemIndex(1);
+    a->liste->Items().SetText(L"eins\r\nzwei\r\ndrei");
+    a->liste->SetItemIndex(1);
+    a->knopfA->SetDown(true);
+    a->par->Speichern();
+    EXPECT_EQ(IniZeilen(datei),
+              (Zeilen{L"[TfoArten]", L"ed_Name=Alpha", L"cb_Check=1", L"rb_Radio=1", L"sb_Speed=1",
+                      L"co_Combo=2", L"rg_Gruppe=1", L"lb_Liste=1", L"lb_Liste_0=eins", L"lb_Liste_1=zwei",
+                      L"lb_Liste_2=drei", L"tbn_A=1", L"tbn_B=0"}));
+
+    auto* b = Application()->CreateForm<TfoArten>(datei, true);
+    b->liste->Items().SetText(L"alt");
+    b->knopfB->SetDown(true);
+    b->par->Laden();
+    EXPECT_EQ(b->edit->Text(), L"Alpha");
+    EXPECT_TRUE(b->check->Checked());
+    EXPECT_TRUE(b->radio->Checked());
+    EXPECT_TRUE(b->speed->Down());
+    EXPECT_EQ(b->combo->ItemIndex(), 2);
+    EXPECT_EQ(b->gruppe->ItemIndex(), 1);
+    EXPECT_EQ(b->liste->Items().ToVector(), (Zeilen{L"eins", L"zwei", L"drei"}));
+    EXPECT_EQ(b->liste->ItemIndex(), 1);
+    EXPECT_TRUE(b->knopfA->Down());
+    EXPECT_FALSE(b->knopfB->Down());
+
+    // Nothing selected is -1; values that are missing or unreadable leave the control as it is.
+    a->combo->SetItemIndex(-1);
+    a->par->Speichern();
+    EXPECT_EQ(IniZeilen(datei)[5], L"co_Combo=-1");
+    Schreiben(datei, "[TfoArten]\r\nlb_Liste_0=neu\r\ncb_Check=ja\r\n");
+    b->par->Laden();
+    EXPECT_EQ(b->combo->ItemIndex(), 2);
+    EXPECT_TRUE(b->check->Checked());
+    EXPECT_EQ(b->edit->Text(), L"Alpha");
+    EXPECT_EQ(b->liste->Items().ToVector(), Zeilen{L"neu"});
+    b->Free();
+    a->Free();
+}
+
+TEST(Standardarten, TheToolBarsTagDecidesForItsButtons) {
+    TestOrdner t;
+    const String datei = t / L"arten.ini";
+    auto* a = Application()->CreateForm<TfoArten>(datei, false);
+    a->par->SetTagInclusive(0);
+    a->par->SetTagExclusive(1); // everything but Tag 1: the tool bar is left out, its buttons too
+    a->knopfA->SetTag(0);
+    a->par->Speichern();
+    EXPECT_EQ(IniZeilen(datei), (Zeilen{L"[TfoArten]", L"ed_Fremd="}));
+    a->Free();
+}
