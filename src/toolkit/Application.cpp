@@ -1,6 +1,7 @@
 #include "toolkit/Application.h"
 
 #include "toolkit/Dialogs.h"
+#include "toolkit/Forms.h"
 #include "toolkit/SysUtils.h"
 
 #include <windows.h>
@@ -53,17 +54,8 @@ namespace {
 HWND g_mainWindow = nullptr;
 }
 
-void ProcessMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the real loop
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+// The application's processing, with the keyboard rules of our forms.
+void ProcessMessages() { Application()->ProcessMessages(); }
 
 HWND ApplicationMainWindow() { return g_mainWindow; }
 

@@ -15,7 +15,7 @@ void SetApplicationTitle(const String& title);
 
 #include <windows.h>
 
-// Handles the window messages pending for this thread, then returns.
+// Handles the window messages pending for this thread, then returns (Application()->ProcessMessages).
 void ProcessMessages();
 
 // The application's main window; null until it exists. Boxes are centred on it.

@@ -9,7 +9,15 @@
 #include <typeinfo>
 
 TComponent::TComponent(TComponent* owner) {
-    if (owner) owner->InsertComponent(this);
+    if (owner) {
+        loading_ = owner->loading_;
+        owner->InsertComponent(this);
+    }
+}
+
+void TComponent::Free() {
+    BeforeDestruction();
+    delete this;
 }
 
 TComponent::~TComponent() {
@@ -26,7 +34,8 @@ void TComponent::DestroyComponents() {
         TComponent* c = components_[i];
         if (!c) continue;
         components_[i] = nullptr;
-        c->owner_ = nullptr;
+        c->BeforeDestruction();
+        if (c->owner_ == this) c->owner_ = nullptr;
         delete c;
     }
     components_.clear();
@@ -120,6 +129,14 @@ void TStrings::SetText(const String& text) {
         Add(text.substr(start, end - start));
         start = end + ((text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1);
     }
+}
+
+void TStrings::BeginUpdate() {
+    if (updateCount_++ == 0) SetUpdateState(true);
+}
+
+void TStrings::EndUpdate() {
+    if (updateCount_ > 0 && --updateCount_ == 0) SetUpdateState(false);
 }
 
 std::vector<String> TStrings::ToVector() const {

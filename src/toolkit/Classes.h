@@ -36,9 +36,22 @@ public:
     // The name of the object's own class, without namespaces ("Tam_Main").
     String ClassName() const;
 
+    // Runs before the destructor chain, while the object is still whole: an owner calls it
+    // before deleting what it owns, Free before deleting this. Derived forms raise OnDestroy here.
+    virtual void BeforeDestruction() { destroying_ = true; }
+    // BeforeDestruction, then delete. Nothing may touch the object afterwards.
+    void Free();
+
+    // True from creation until Loaded ran, for components created while their owner was being
+    // built (a form and what its construction code creates).
+    bool Loading() const { return loading_; }
+    // The step after the window's components were built; clears Loading.
+    virtual void Loaded() { loading_ = false; }
+
 protected:
     void DestroyComponents();
     void BeginDestroy() { destroying_ = true; }
+    void BeginLoading() { loading_ = true; }
 
 private:
     String name_;
@@ -46,6 +59,7 @@ private:
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
     bool destroying_ = false;
+    bool loading_ = false;
 };
 
 // An ordered list of texts. Subclasses may keep their lines elsewhere (a control's window).
@@ -66,11 +80,20 @@ public:
     // Lines joined with CR LF, each line terminated.
     String Text() const;
     // Splits at CR LF, CR or LF; a final line break adds no empty line.
-    void SetText(const String& text);
+    virtual void SetText(const String& text);
     std::vector<String> ToVector() const;
+
+    // Brackets many changes; a list shown in a control redraws once at the end.
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
 
 protected:
     virtual int AddAt(const String& s);
+    virtual void SetUpdateState(bool /*updating*/) {}
+
+private:
+    int updateCount_ = 0;
 };
 
 class TStringList : public TStrings {

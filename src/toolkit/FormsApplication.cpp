@@ -1,0 +1,169 @@
+#include "toolkit/Forms.h"
+
+#include "toolkit/Application.h"
+
+#include <commctrl.h>
+#include <algorithm>
+
+TApplication* Application() {
+    // Never destroyed: windows must not be torn down during the program's static teardown.
+    static TApplication* application = new TApplication;
+    return application;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+const String& TApplication::Title() const {
+    return ApplicationTitle();
+}
+void TApplication::SetTitle(const String& title) {
+    SetApplicationTitle(title);
+}
+
+void TApplication::FormAdded(TForm* form) {
+    forms_.push_back(form);
+}
+
+void TApplication::FormCreated(TForm* form) {
+    if (mainForm_) return;
+    form->HandleNeeded();
+    mainForm_ = form;
+    SetApplicationMainWindow(form->Handle());
+}
+
+void TApplication::FormRemoved(TForm* form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+    released_.erase(std::remove(released_.begin(), released_.end(), form), released_.end());
+    if (mainForm_ == form) {
+        mainForm_ = nullptr;
+        SetApplicationMainWindow(nullptr);
+    }
+}
+
+void TApplication::ControlDestroyed(TWinControl* control) {
+    for (TForm* form : forms_)
+        form->ControlGone(control);
+}
+
+void TApplication::ReleaseLater(TForm* form) {
+    if (std::find(released_.begin(), released_.end(), form) != released_.end()) return;
+    released_.push_back(form);
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); // wakes the loop
+}
+
+// Only outside every window procedure: a form never goes while one of its messages runs.
+void TApplication::FreeReleased() {
+    while (DispatchDepth() == 0 && !released_.empty()) {
+        TForm* form = released_.front();
+        released_.erase(released_.begin());
+        form->Free();
+    }
+}
+
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage() {
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    bool handled = false;
+    try {
+        handled = IsKeyMsg(msg);
+    } catch (...) {
+        handled = true;
+        HandleException(std::current_exception());
+    }
+    if (!handled) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    try {
+        FreeReleased();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    while (ProcessMessage()) {
+    }
+}
+
+void TApplication::HandleMessage() {
+    if (!ProcessMessage()) WaitMessage();
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+    ::HandleException(error);
+}
+
+void TApplication::Run() {
+    if (mainForm_) {
+        try {
+            mainForm_->Show();
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
+    }
+    while (!terminated_)
+        HandleMessage();
+    DestroyComponents();
+}
+
+// The keyboard rules of our forms, before the focused control sees the key.
+bool TApplication::IsKeyMsg(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+    TWinControl* control = nullptr;
+    for (HWND w = msg.hwnd; w && !control; w = GetAncestor(w, GA_PARENT))
+        control = TWinControl::FindControl(w);
+    if (!control) return false;
+    TForm* form = dynamic_cast<TForm*>(control);
+    if (!form) form = control->ParentForm();
+    if (!form) return false;
+    if (msg.message == WM_SYSCHAR) return form->DialogChar(static_cast<wchar_t>(msg.wParam));
+
+    WORD key = LOWORD(msg.wParam);
+    LRESULT mask;
+    switch (key) {
+    case VK_TAB:
+        mask = DLGC_WANTTAB;
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        mask = DLGC_WANTARROWS;
+        break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+        mask = DLGC_WANTALLKEYS;
+        break;
+    default:
+        return false;
+    }
+    if (GetKeyState(VK_MENU) < 0) return false;
+    // Asked without the message: an edit told it runs in a dialog starts acting on its parent.
+    LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0);
+    if (control->HandleAllocated() && control->Handle() != msg.hwnd)
+        code |= SendMessageW(control->Handle(), WM_GETDLGCODE, 0, 0);
+    if (code & mask) return false;
+    if (key == VK_RETURN) {
+        wchar_t cls[16] = {};
+        GetClassNameW(msg.hwnd, cls, 16);
+        LONG style = GetWindowLongW(msg.hwnd, GWL_STYLE);
+        if (lstrcmpiW(cls, L"Edit") == 0 && (style & ES_MULTILINE) && (style & ES_WANTRETURN)) return false;
+    }
+    form->DialogKey(key, GetKeyState(VK_SHIFT) < 0);
+    return key == 0;
+}

@@ -1,0 +1,153 @@
+#pragma once
+#include "toolkit/Controls.h"
+#include "toolkit/Forms.h"
+
+#include <memory>
+
+enum TBorderStyle { bsNone, bsSingle };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// True when caption marks ch as its mnemonic ("&Weiter" and W or w).
+bool IsAccel(wchar_t ch, const String& caption);
+
+// An EDIT control. OnChange fires on every change of the text, by the user or the program.
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
+    // 0: no limit of our own.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length);
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+    void SelectAll();
+    void Clear() { SetText(L""); }
+
+    void CNCommand(WORD code) override;
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void TextChanged() override;
+    virtual void Change();
+
+private:
+    bool readOnly_ = false;
+    TBorderStyle borderStyle_ = bsSingle;
+    int maxLength_ = 0;
+    bool settingText_ = false;
+    int selStart_ = 0, selLength_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    using TCustomEdit::TCustomEdit;
+};
+
+// A multi-line EDIT. Lines is a live view of the control's text: a final empty line after the
+// last line break does not count, so an empty memo has no lines and "\r\n" is one empty line.
+class TMemo : public TCustomEdit {
+public:
+    explicit TMemo(TComponent* owner);
+    ~TMemo() override;
+
+    TStrings& Lines();
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle scrollBars);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool wantReturns);
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool wantTabs);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    String GetText() const override;
+
+private:
+    class TMemoStrings;
+    std::unique_ptr<TMemoStrings> lines_;
+    TScrollStyle scrollBars_ = ssNone;
+    bool wordWrap_ = true;
+    bool wantReturns_ = true;
+    bool wantTabs_ = false;
+};
+
+// A push button. Click sets the form's ModalResult, then raises OnClick; derived buttons may
+// replace what a click does.
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* owner);
+
+    bool Default() const { return default_; }
+    void SetDefault(bool value);
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool value) { cancel_ = value; }
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result) { modalResult_ = result; }
+
+    void Click() override;
+    void CNCommand(WORD code) override;
+    bool AcceleratorHit(wchar_t ch) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    bool default_ = false;
+    bool cancel_ = false;
+    TModalResult modalResult_ = mrNone;
+};
+
+// A STATIC text. With AutoSize it takes the size of its text.
+class TLabel : public TWinControl {
+public:
+    explicit TLabel(TComponent* owner);
+
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wordWrap);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
+    // The control its mnemonic focuses; not owned.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* control) { focusControl_ = control; }
+    void AdjustSize();
+
+    bool AcceleratorHit(wchar_t ch) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void TextChanged() override;
+    void FontChanged() override;
+
+private:
+    bool autoSize_ = true;
+    bool wordWrap_ = false;
+    TAlignment alignment_ = taLeftJustify;
+    TWinControl* focusControl_ = nullptr;
+};
+
+// A BUTTON group box that holds controls; aligned children share the area inside its frame.
+class TGroupBox : public TWinControl {
+public:
+    explicit TGroupBox(TComponent* owner);
+    void AdjustClientRect(RECT& rect) override;
+    bool AcceleratorHit(wchar_t ch) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+};

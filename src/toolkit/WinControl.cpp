@@ -1,0 +1,366 @@
+#include "toolkit/Controls.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Forms.h"
+#include "toolkit/SysUtils.h"
+
+#include <commctrl.h>
+#include <algorithm>
+#include <map>
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x5349; // "SI"
+int g_dispatchDepth = 0;
+UINT g_nextId = 100; // child ids stay clear of IDOK and IDCANCEL
+
+void RegisterOwnClass(const TCreateParams& p, WNDPROC proc) {
+    static std::map<String, ATOM> registered;
+    if (registered.count(p.ownClass)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = p.classStyle;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = p.ownClass.c_str();
+    ATOM atom = RegisterClassExW(&wc);
+    if (!atom && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw Exception(Format(L"Die Fensterklasse %s kann nicht angemeldet werden: %s", p.ownClass.c_str(),
+                               SystemFehlerText(GetLastError()).c_str()));
+    registered[p.ownClass] = atom;
+}
+
+// The import library lacks GetWindowSubclass; comctl32 has it by name and as ordinal 411.
+using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+GetWindowSubclassFn GetSubclass() {
+    static GetWindowSubclassFn fn = [] {
+        HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+        if (!comctl) comctl = LoadLibraryW(L"comctl32.dll");
+        FARPROC p = GetProcAddress(comctl, "GetWindowSubclass");
+        if (!p) p = GetProcAddress(comctl, MAKEINTRESOURCEA(411));
+        return reinterpret_cast<GetWindowSubclassFn>(p);
+    }();
+    return fn;
+}
+} // namespace
+
+int DispatchDepth() {
+    return g_dispatchDepth;
+}
+
+// Our own classes keep the wrapper in GWLP_USERDATA from WM_NCCREATE on.
+LRESULT CALLBACK OwnWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control;
+    if (msg == WM_NCCREATE) {
+        control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        control->handle_ = wnd;
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+    } else {
+        control = reinterpret_cast<TWinControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    }
+    if (!control) return DefWindowProcW(wnd, msg, wParam, lParam);
+    return control->MainWndProc(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ControlSubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    return reinterpret_cast<TWinControl*>(data)->MainWndProc(msg, wParam, lParam);
+}
+
+TWinControl* TWinControl::FindControl(HWND wnd) {
+    if (!wnd) return nullptr;
+    DWORD_PTR data = 0;
+    if (GetSubclass() && GetSubclass()(wnd, ControlSubclassProc, kSubclassId, &data))
+        return reinterpret_cast<TWinControl*>(data);
+    if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(wnd, GCLP_WNDPROC)) == OwnWindowProc)
+        return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    return nullptr;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+// Children go with their parent, whoever owns them; their windows before ours.
+TWinControl::~TWinControl() {
+    BeginDestroy();
+    Application()->ControlDestroyed(this);
+    while (!controls_.empty()) {
+        TControl* c = controls_.back();
+        c->BeforeDestruction();
+        delete c;
+        if (!controls_.empty() && controls_.back() == c) controls_.pop_back();
+    }
+    DestroyHandle();
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    if (parent == Parent()) return;
+    TControl::SetParent(parent);
+    if (!handle_) {
+        if (parent && parent->HandleAllocated()) CreateHandle();
+    } else if (parent && parent->HandleAllocated()) {
+        ::SetParent(handle_, parent->handle_);
+    } else {
+        DestroyHandle();
+    }
+}
+
+HWND TWinControl::Handle() {
+    if (!handle_) CreateHandle();
+    return handle_;
+}
+
+void TWinControl::CreateHandle() {
+    if (handle_) return;
+    if (Parent()) {
+        Parent()->CreateHandle(); // makes ours too
+        if (handle_) return;
+    }
+    CreateWnd();
+    for (size_t i = 0; i < controls_.size(); ++i)
+        if (auto* w = dynamic_cast<TWinControl*>(controls_[i])) w->CreateHandle();
+    Realign();
+}
+
+void TWinControl::CreateParams(TCreateParams& p) {
+    p.caption = text_;
+    p.x = Left();
+    p.y = Top();
+    p.width = Width();
+    p.height = Height();
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (Visible()) p.style |= WS_VISIBLE;
+    if (!Enabled()) p.style |= WS_DISABLED;
+    if (tabStop_) p.style |= WS_TABSTOP;
+    if (Parent()) p.parentWnd = Parent()->handle_;
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams p;
+    CreateParams(p);
+    bool child = (p.style & WS_CHILD) != 0;
+    if (child && !p.parentWnd)
+        throw Exception(Format(L"Das Steuerelement '%s' hat kein übergeordnetes Fenster", Name().c_str()));
+    bool own = p.sysClass.empty();
+    if (own) RegisterOwnClass(p, OwnWindowProc);
+    HMENU id = child ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(g_nextId++)) : nullptr;
+    HWND wnd =
+        CreateWindowExW(p.exStyle, own ? p.ownClass.c_str() : p.sysClass.c_str(), p.caption.c_str(), p.style,
+                        p.x, p.y, p.width, p.height, p.parentWnd, id, GetModuleHandleW(nullptr), this);
+    if (!wnd)
+        throw Exception(Format(L"Das Fenster '%s' kann nicht erstellt werden: %s", Name().c_str(),
+                               SystemFehlerText(GetLastError()).c_str()));
+    if (!own) {
+        handle_ = wnd;
+        SetWindowSubclass(wnd, ControlSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        subclassed_ = true;
+    }
+    SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+}
+
+void TWinControl::DestroyHandle() {
+    if (!handle_) return;
+    for (TControl* c : controls_)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+    DestroyWnd();
+}
+
+void TWinControl::RecreateWnd() {
+    if (!handle_) return;
+    bool focused = GetFocus() == handle_;
+    DestroyHandle();
+    CreateHandle();
+    if (focused) ::SetFocus(handle_);
+}
+
+// Drop the lookup and the subclass first, so no message of the dying window reaches us.
+void TWinControl::DestroyWnd() {
+    if (!Destroying()) text_ = GetText();
+    HWND wnd = handle_;
+    if (subclassed_)
+        RemoveWindowSubclass(wnd, ControlSubclassProc, kSubclassId);
+    else
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    handle_ = nullptr;
+    subclassed_ = false;
+    DestroyWindow(wnd);
+}
+
+LRESULT TWinControl::MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TMessage m{msg, wParam, lParam, 0};
+    ++g_dispatchDepth;
+    try {
+        WndProc(m);
+    } catch (...) {
+        m.Result = 0;
+        HandleException(std::current_exception());
+    }
+    --g_dispatchDepth;
+    return m.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& m) {
+    if (!handle_) return;
+    m.Result = subclassed_ ? DefSubclassProc(handle_, m.Msg, m.WParam, m.LParam)
+                           : DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        if (WMReflect(m)) return;
+        break;
+    case WM_WINDOWPOSCHANGED:
+        DefaultHandler(m);
+        WMWindowPosChanged();
+        return;
+    case WM_SETFOCUS:
+        DefaultHandler(m);
+        WMSetFocus();
+        return;
+    case WM_ERASEBKGND:
+        if (!subclassed_) {
+            WMEraseBkgnd(m);
+            return;
+        }
+        break;
+    case WM_NCDESTROY:
+        DefaultHandler(m);
+        WMNcDestroy();
+        return;
+    }
+    DefaultHandler(m);
+}
+
+// The child that sent the notification raises its own event.
+bool TWinControl::WMReflect(TMessage& m) {
+    HWND from =
+        m.Msg == WM_NOTIFY ? reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom : reinterpret_cast<HWND>(m.LParam);
+    TWinControl* child = from && from != handle_ ? FindControl(from) : nullptr;
+    if (!child) return false;
+    switch (m.Msg) {
+    case WM_COMMAND:
+        child->CNCommand(HIWORD(m.WParam));
+        DefaultHandler(m);
+        return true;
+    case WM_NOTIFY:
+        m.Result = child->CNNotify(reinterpret_cast<NMHDR*>(m.LParam));
+        return true;
+    default:
+        m.Result = reinterpret_cast<LRESULT>(child->CtlColor(reinterpret_cast<HDC>(m.WParam)));
+        return true;
+    }
+}
+
+HBRUSH TWinControl::CtlColor(HDC dc) {
+    TColor text = Font().Color();
+    if (!IsWindowEnabled(handle_)) text = clGrayText;
+    SetTextColor(dc, ColorToRGB(text));
+    SetBkColor(dc, ColorToRGB(Color()));
+    return brush_.Handle(Color());
+}
+
+void TWinControl::WMWindowPosChanged() {
+    if (!handle_ || IsIconic(handle_)) return;
+    RECT r;
+    GetWindowRect(handle_, &r);
+    if (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+    UpdateBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TWinControl::WMSetFocus() {
+    if (TForm* form = ParentForm()) form->FocusChanged(this);
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& m) {
+    RECT r;
+    GetClientRect(handle_, &r);
+    FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush_.Handle(Color()));
+    m.Result = 1;
+}
+
+// The system destroyed the window under us (its parent went): forget it.
+void TWinControl::WMNcDestroy() {
+    if (!subclassed_)
+        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+    else
+        RemoveWindowSubclass(handle_, ControlSubclassProc, kSubclassId);
+    handle_ = nullptr;
+    subclassed_ = false;
+}
+
+LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (handle_) return SendMessageW(handle_, msg, wParam, lParam);
+    TMessage m{msg, wParam, lParam, 0};
+    WndProc(m);
+    return m.Result;
+}
+
+bool TWinControl::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageW(Handle(), msg, wParam, lParam) != FALSE;
+}
+
+String TWinControl::GetText() const {
+    if (!handle_) return text_;
+    int n = GetWindowTextLengthW(handle_);
+    String s(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(handle_, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+void TWinControl::TextChanged() {
+    if (handle_) SetWindowTextW(handle_, text_.c_str());
+}
+
+void TWinControl::BoundsChanged() {
+    if (handle_)
+        SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::VisibleChanged() {
+    if (handle_) ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+    if (!Visible() && Parent())
+        if (TForm* form = ParentForm()) form->ControlHidden(this);
+    TControl::VisibleChanged();
+}
+
+void TWinControl::EnabledChanged() {
+    if (handle_) EnableWindow(handle_, Enabled());
+}
+
+void TWinControl::FontChanged() {
+    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+}
+
+void TWinControl::ColorChanged() {
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    for (TControl* c : controls_)
+        if (c->ParentColor()) c->ParentColorChanged();
+}
+
+void TWinControl::Resize() {
+    Realign();
+    TControl::Resize();
+}
+
+void TWinControl::SetStyleBit(DWORD bit, bool on, bool ex) {
+    if (!handle_) return;
+    int index = ex ? GWL_EXSTYLE : GWL_STYLE;
+    LONG style = GetWindowLongW(handle_, index);
+    LONG wanted = on ? (style | static_cast<LONG>(bit)) : (style & ~static_cast<LONG>(bit));
+    if (wanted == style) return;
+    SetWindowLongW(handle_, index, wanted);
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Drives our windows the way the keyboard does, through the application's message processing.
+#include <windows.h>
+
+// Posts WM_KEYDOWN and WM_KEYUP of vk to the focused window, with Shift held if asked, and
+// lets the application process them.
+void PressKey(WORD vk, bool shift = false);
+
+// Posts a typed character to the window and processes it.
+void TypeChar(HWND wnd, wchar_t ch);
+
+// Processes pending messages a few times over, so that posted follow-ups run too.
+void Pump();
