@@ -94,6 +94,10 @@ TEST(TqelWizard, TwoPagesCountButtonsAndLayOutTheBarByTheTable) {
         EXPECT_EQ(Rect(real), Rect(z.w->BtnCancel()->Button()->BoundsRect()));
     }
 
+    z.form->ChangeScale(3, 2); // the buttons keep their pixel size
+    EXPECT_EQ(z.w->BtnNext()->Button()->Height(), 25);
+    EXPECT_EQ(z.w->BtnNext()->Button()->Top(), z.w->Height() - 28);
+
     z.w->ButtonClick(wbkNext);
     EXPECT_EQ(z.Status(), L"Seite 2 von 2");
     EXPECT_EQ(z.Buttons(), L"BNC");
