@@ -6,6 +6,8 @@
 #include <vector>
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// Edits know bsNone and bsSingle; forms all of them.
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
 struct TMessage {
     UINT Msg;
@@ -208,6 +210,8 @@ protected:
     virtual void WndProc(TMessage& message);
     void DefaultHandler(TMessage& message);
     virtual void AlignControls(RECT rect);
+    // A child came or went.
+    virtual void ControlsChanged() {}
 
     String GetText() const override;
     void TextChanged() override;

@@ -47,3 +47,81 @@ private:
     TBevelShape shape_ = bsBox;
     TBevelStyle style_ = bsLowered;
 };
+
+// Drags the edge of the control aligned just before it (the one it touches on the same side).
+class TSplitter : public TWinControl {
+public:
+    explicit TSplitter(TComponent* owner);
+
+    // Smallest size the resized control and the filling control keep.
+    int MinSize() const { return minSize_; }
+    void SetMinSize(int size) { minSize_ = size; }
+    // The control the splitter resizes now, or null.
+    TControl* ResizedControl() const;
+
+    TNotifyEvent OnMoved;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void AlignChanged() override;
+
+private:
+    bool Vertical() const { return Align() == alLeft || Align() == alRight; }
+    void StartDrag(LPARAM lParam);
+    void Drag(LPARAM lParam);
+    POINT ScreenPoint(LPARAM lParam) const;
+    int minSize_ = 30;
+    TControl* dragged_ = nullptr;
+    POINT start_{};
+    int startSize_ = 0;
+    int maxSize_ = 0;
+};
+
+// A group box with one radio button per item, in Columns columns.
+class TRadioGroup : public TGroupBox {
+public:
+    explicit TRadioGroup(TComponent* owner);
+    ~TRadioGroup() override;
+
+    TStrings& Items() { return items_; }
+    int ItemIndex() const { return itemIndex_; }
+    // Out of range means none; a change raises OnClick, as the user's choice does.
+    void SetItemIndex(int index);
+    int Columns() const { return columns_; }
+    void SetColumns(int columns);
+    int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+    TRadioButton* Buttons(int index) const { return buttons_.at(static_cast<size_t>(index)); }
+
+protected:
+    void Resize() override;
+    void FontChanged() override;
+
+private:
+    // Every change of the items rebuilds the buttons (once at the end of an update).
+    class TGroupItems : public TStringList {
+    public:
+        explicit TGroupItems(TRadioGroup* group) : group_(group) {}
+        void Put(int index, const String& s) override;
+        void Insert(int index, const String& s) override;
+        void Delete(int index) override;
+        void Clear() override;
+
+    protected:
+        void SetUpdateState(bool updating) override;
+
+    private:
+        void Changed();
+        TRadioGroup* group_;
+    };
+
+    void UpdateButtons();
+    void ArrangeButtons();
+    void ButtonClicked(TRadioButton* button);
+
+    std::vector<TRadioButton*> buttons_; // owned by the group, not by the form
+    int itemIndex_ = -1;
+    int columns_ = 1;
+    bool updating_ = false;
+    TGroupItems items_{this};
+};

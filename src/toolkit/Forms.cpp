@@ -1,5 +1,7 @@
 #include "toolkit/Forms.h"
 
+#include "toolkit/Application.h"
+
 #include "toolkit/SysUtils.h"
 
 #include <functional>
@@ -78,8 +80,32 @@ void TForm::FinishCreate() {
 void TForm::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.ownClass = L"SicForm";
-    p.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     p.exStyle = WS_EX_CONTROLPARENT;
+    switch (borderStyle_) {
+    case bsNone:
+        p.style = WS_POPUP;
+        break;
+    case bsSingle:
+        p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        break;
+    case bsDialog:
+        p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        p.exStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    case bsToolWindow:
+        p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        p.exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    case bsSizeToolWin:
+        p.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        p.exStyle |= WS_EX_TOOLWINDOW;
+        break;
+    default:
+        p.style = WS_OVERLAPPEDWINDOW;
+        break;
+    }
+    p.style |= WS_CLIPCHILDREN;
+    if (!Enabled()) p.style |= WS_DISABLED;
     if (formStyle_ == fsStayOnTop) p.exStyle |= WS_EX_TOPMOST;
     TForm* main = Application()->MainForm();
     if (main && main != this && Application()->MainFormOnTaskBar() && main->HandleAllocated())
@@ -90,6 +116,7 @@ void TForm::CreateParams(TCreateParams& p) {
 
 void TForm::CreateWnd() {
     TWinControl::CreateWnd();
+    if (Application()->MainForm() == this) SetApplicationMainWindow(WindowHandle());
     if (windowState_ == wsMaximized && Visible()) ShowWindow(WindowHandle(), SW_SHOWMAXIMIZED);
 }
 
@@ -177,7 +204,10 @@ void TForm::BoundsChanged() {
         // Keep the state; the bounds become those it returns to.
         WINDOWPLACEMENT wp{sizeof wp};
         GetWindowPlacement(wnd, &wp);
+        // The placement counts from the work area's corner, the bounds from the screen's.
+        RECT work = WorkArea();
         wp.rcNormalPosition = BoundsRect();
+        OffsetRect(&wp.rcNormalPosition, -work.left, -work.top);
         wp.showCmd = IsZoomed(wnd) ? SW_SHOWMAXIMIZED : SW_SHOWMINIMIZED;
         SetWindowPlacement(wnd, &wp);
         return;
@@ -207,6 +237,14 @@ void TForm::SetFormStyle(TFormStyle style) {
     if (HWND wnd = WindowHandle())
         SetWindowPos(wnd, style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The frame is fixed at creation: the window is made anew, keeping its outer size.
+void TForm::SetBorderStyle(TBorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    RecreateWnd();
+    if (HandleAllocated() && Visible()) ShowWindow(WindowHandle(), SW_SHOWNORMAL);
 }
 
 void TForm::ApplyPosition() {

@@ -37,6 +37,8 @@ public:
     void SetPosition(TPosition position) { position_ = position; }
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
 
     int ShowModal();
     void Close();
@@ -101,6 +103,7 @@ private:
     TWindowState windowState_ = wsNormal;
     TPosition position_ = poDesigned;
     TFormStyle formStyle_ = fsNormal;
+    TBorderStyle borderStyle_ = bsSizeable;
     TWinControl* activeControl_ = nullptr;
 };
 

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-enum TBorderStyle { bsNone, bsSingle };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -150,4 +149,128 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+};
+
+// A BUTTON check box. Setting Checked raises OnClick, as the user's click does.
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    void CNCommand(WORD code) override;
+    bool AcceleratorHit(wchar_t ch) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    bool checked_ = false;
+};
+
+// A BUTTON radio button; checking one clears its siblings on the same parent and raises OnClick.
+// Only the checked one is a tab stop.
+class TRadioButton : public TWinControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    void CNCommand(WORD code) override;
+    bool AcceleratorHit(wchar_t ch) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+
+private:
+    bool checked_ = false;
+};
+
+// Items of a LISTBOX or COMBOBOX: the window's list once it exists, kept here before.
+class TListItems : public TStrings {
+public:
+    struct Codes {
+        UINT count, textLength, text, insert, remove, reset;
+    };
+    TListItems(TWinControl* control, Codes codes) : control_(control), codes_(codes) {}
+
+    int Count() const override;
+    String Get(int index) const override;
+    void Insert(int index, const String& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+
+    // The window was made: it gets the kept items. It goes: they are kept again.
+    void WindowCreated(HWND wnd);
+    void WindowGoing(HWND wnd);
+
+protected:
+    void SetUpdateState(bool updating) override;
+
+private:
+    HWND Window() const;
+    void CheckIndex(int index, bool allowEnd) const;
+    TWinControl* control_;
+    Codes codes_;
+    TStringList kept_;
+};
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+// A COMBOBOX. OnChange follows the user's choice or typing; ItemIndex set by the program is silent.
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* owner);
+    ~TComboBox() override;
+
+    TStrings& Items() { return items_; }
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    TComboBoxStyle Style() const { return style_; }
+    void SetStyle(TComboBoxStyle style);
+    int DropDownCount() const { return dropDownCount_; }
+    void SetDropDownCount(int count) { dropDownCount_ = count; }
+    bool DroppedDown() const;
+
+    void CNCommand(WORD code) override;
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void WndProc(TMessage& message) override;
+    void BoundsChanged() override;
+    String GetText() const override;
+    void TextChanged() override;
+
+private:
+    int ListHeight() const;
+    TListItems items_;
+    int itemIndex_ = -1;
+    TComboBoxStyle style_ = csDropDown;
+    int dropDownCount_ = 8;
+};
+
+// A LISTBOX. A click on an entry raises OnClick.
+class TListBox : public TWinControl {
+public:
+    explicit TListBox(TComponent* owner);
+    ~TListBox() override;
+
+    TStrings& Items() { return items_; }
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+
+    void CNCommand(WORD code) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
+private:
+    TListItems items_;
+    int itemIndex_ = -1;
 };

@@ -9,6 +9,7 @@ void TWinControl::InsertControl(TControl* control) {
     controls_.push_back(control);
     if (auto* w = dynamic_cast<TWinControl*>(control)) tabList_.push_back(w);
     if (control->Align() != alNone) Realign();
+    ControlsChanged();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -18,7 +19,9 @@ void TWinControl::RemoveControl(TControl* control) {
     auto t = std::find(tabList_.begin(), tabList_.end(), control);
     if (t != tabList_.end()) tabList_.erase(t);
     control->parent_ = nullptr;
-    if (!Destroying() && control->Align() != alNone) Realign();
+    if (Destroying()) return;
+    if (control->Align() != alNone) Realign();
+    ControlsChanged();
 }
 
 bool TWinControl::ContainsControl(const TControl* control) const {

@@ -247,3 +247,22 @@ TEST(TForm, PositionStateAndAlignmentApplyWhenShown) {
     hidden->Free();
     form->Free();
 }
+
+TEST(TForm, ANewFrameMakesTheWindowsAnewAndTheMainWindowFollows) {
+    TForm* main = Application()->CreateForm<TForm>();
+    auto* edit = new TEdit(main);
+    edit->SetParent(main);
+    edit->SetText(L"bleibt");
+    main->Show();
+    HWND old = main->Handle();
+    main->SetBorderStyle(bsDialog);
+    HWND wnd = main->Handle();
+    EXPECT_FALSE(IsWindow(old));
+    EXPECT_EQ(ApplicationMainWindow(), wnd);
+    EXPECT_FALSE(GetWindowLongW(wnd, GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_TRUE(GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_EQ(GetParent(edit->Handle()), wnd);
+    EXPECT_EQ(edit->Text(), L"bleibt");
+    main->Free();
+}
