@@ -5,12 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing
 configure_and_build win64
-trap stop_started EXIT INT TERM
-use_prefix "$BUILD/win64/wineprefix"
-start_display
-start_wineserver
-prepare_prefix
-export LC_ALL=de_DE.UTF-8
+start_wine_env
 for b in "$BUILD"/win64/bench/bench_*.exe; do
     echo "== $(basename "$b")"
     "$WINE64" "$b" "$@"

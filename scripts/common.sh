@@ -118,3 +118,13 @@ start_wineserver() {
     STARTED_WINESERVER=$!
     sleep 0.3
 }
+
+# The whole environment for running Windows programs: prefix, display, server, German locale.
+start_wine_env() {
+    trap stop_started EXIT INT TERM
+    use_prefix "$BUILD/win64/wineprefix"
+    [ -n "${KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] || start_display
+    start_wineserver
+    prepare_prefix
+    export LC_ALL=de_DE.UTF-8
+}

@@ -10,13 +10,6 @@ configure_and_build win32 -DSICHERUNG_TESTS=OFF -DSICHERUNG_BENCH=OFF
 BUILD_TARGET=Sicherung configure_and_build win64
 echo "Product: $BUILD/win32/Sicherung.exe"
 
-trap stop_started EXIT INT TERM
-use_prefix "$BUILD/win64/wineprefix"
-if [ -z "${DISPLAY:-}" ]; then
-    start_display
-    echo "No display: running on the virtual display $DISPLAY"
-fi
-start_wineserver
-prepare_prefix
-export LC_ALL=${LC_ALL:-de_DE.UTF-8}
+[ -n "${DISPLAY:-}" ] && KEEP_DISPLAY=1 || echo "No display: running on a virtual display"
+start_wine_env
 "$WINE64" "$BUILD/win64/Sicherung.exe" "$@"

@@ -4,12 +4,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing
 configure_and_build win64
-trap stop_started EXIT INT TERM
-use_prefix "$BUILD/win64/wineprefix"
-start_display
-start_wineserver
-prepare_prefix
-export LC_ALL=de_DE.UTF-8
+start_wine_env
 mkdir -p "$BUILD/screenshots"
 export SICHERUNG_BILDER="Z:$(echo "$BUILD/screenshots" | tr / '\\')"
 "$WINE64" "$BUILD/win64/tests/test_app.exe" --gtest_filter='*Bildschirmfotos*'

@@ -7,15 +7,9 @@ install_missing
 [ "${SKIP_WIN32:-0}" = 1 ] || configure_and_build win32 -DSICHERUNG_TESTS=OFF -DSICHERUNG_BENCH=OFF
 configure_and_build win64
 
-trap stop_started EXIT INT TERM
-use_prefix "$BUILD/win64/wineprefix"
-start_display
-start_wineserver
-prepare_prefix
-mount_media
-
 # German user locale: the texts under test are those our users see.
-export LC_ALL=de_DE.UTF-8
+start_wine_env
+mount_media
 cd "$BUILD/win64"
 status=0
 ctest --output-on-failure --timeout 120 "$@" || status=$?
