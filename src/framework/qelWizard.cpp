@@ -12,19 +12,22 @@ constexpr int kButtonTopFromBottom = 28;
 constexpr int kRightGap[] = {200, 110, 5};
 
 // The three buttons stay off while a page handler runs, so that a click cannot start a second
-// change; each gets its former state back, also when the handler throws.
+// change; each gets its former state back, also when the handler throws. Disabling the pressed
+// button takes the focus from it; when nothing else took it meanwhile, it gets it back.
 class ButtonsOff {
 public:
     explicit ButtonsOff(const TqelWizard& wizard)
         : buttons_{wizard.BtnBack()->Button(), wizard.BtnNext()->Button(), wizard.BtnCancel()->Button()} {
         for (int i = 0; i < 3; ++i) {
             enabled_[i] = buttons_[i]->Enabled();
+            if (buttons_[i]->Focused()) focused_ = buttons_[i];
             buttons_[i]->SetEnabled(false);
         }
     }
     ~ButtonsOff() {
         for (int i = 0; i < 3; ++i)
             buttons_[i]->SetEnabled(enabled_[i]);
+        if (focused_ && focused_->Enabled() && !GetFocus()) focused_->SetFocus();
     }
     ButtonsOff(const ButtonsOff&) = delete;
     ButtonsOff& operator=(const ButtonsOff&) = delete;
@@ -32,6 +35,7 @@ public:
 private:
     TqelWzBtn* buttons_[3];
     bool enabled_[3] = {};
+    TqelWzBtn* focused_ = nullptr;
 };
 } // namespace
 
@@ -214,8 +218,14 @@ void TqelWizard::ButtonClick(TqelWizardBtnKind kind) {
     }
 }
 
+// Next, pressed to start the action, loses the focus when it goes off; it gets it back after
+// the run unless another window has taken it.
 void TqelWizard::SetLastActionRunning(bool running) {
+    TqelWzBtn* next = btnNext_->Button();
+    if (running) nextHadFocus_ = next->Focused();
     btnNext_->SetLast_TAction(!running);
+    if (!running && nextHadFocus_ && next->Enabled() && !GetFocus()) next->SetFocus();
+    if (!running) nextHadFocus_ = false;
     if (pages_.empty()) return;
     TqelWizardPage* last = pages_.back();
     if (running) {

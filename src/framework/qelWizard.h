@@ -179,6 +179,7 @@ private:
     TLabel* statusLabel_ = nullptr;
     std::vector<TqelWizardPage*> pages_; // not owned
     TqelWizardPage* activePage_ = nullptr;
+    bool nextHadFocus_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

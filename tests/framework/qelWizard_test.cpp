@@ -176,9 +176,14 @@ TEST(TqelWizard, AVetoOrAnErrorInAHandlerGivesTheButtonsTheirStatesBack) {
         if (showFails) throw Exception(L"Anzeige");
     };
     z.w->OnChangePage = [&](TComponent*) { ++changes; };
-    z.w->ButtonClick(wbkNext);
+    TqelWzBtn* next = z.w->BtnNext()->Button();
+    next->SetFocus();
+    Pump();
+    PostMessageW(next->Handle(), BM_CLICK, 0, 0);
+    Pump();
     EXPECT_EQ(z.w->ActivePage(), z.Page(0));
     EXPECT_EQ(z.Buttons(), L"bNC");
+    EXPECT_TRUE(next->Focused()); // the keyboard is not left without a window
     fail = true;
     EXPECT_THROW(z.w->ButtonClick(wbkNext), Exception);
     EXPECT_EQ(z.w->ActivePage(), z.Page(0));
@@ -213,9 +218,14 @@ TEST(TqelWizard, TheLastPageCanVetoTheLastActionAndRunningItTurnsBackAndNextOff)
     z.w->ButtonClick(wbkNext);
     EXPECT_TRUE(events.empty());
     allow = true;
-    z.w->ButtonClick(wbkNext);
+    TqelWzBtn* next = z.w->BtnNext()->Button();
+    next->SetFocus();
+    Pump();
+    PostMessageW(next->Handle(), BM_CLICK, 0, 0);
+    Pump();
     EXPECT_EQ(events, (std::vector<String>{L"bnCSichern", L"BNC"}));
     EXPECT_EQ(z.w->ActivePage(), z.Page(1));
+    EXPECT_TRUE(next->Focused()); // back where it was before the run
 
     z.Page(1)->SetEnableBack(false); // Back comes back only as it was before
     z.w->SetLastActionRunning(true);
@@ -305,6 +315,8 @@ TEST(TqelWizard, PagesJoinLeaveAndMoveAndWritesOfTheActivePageRaiseNoEvents) {
     }
     z.w->OnChangePage = [&](TComponent*) { ++events; };
     z.w->SetActivePageIndex(2);
+    z.form->edits[0]->Show(); // a control on a hidden page brings its page into view
+    EXPECT_EQ(z.w->ActivePage(), z.Page(0));
     z.w->SetActivePage(z.Page(1));
     z.w->SetActivePageIndex(3); // out of range: ignored
     z.w->SetActivePageIndex(-1);
