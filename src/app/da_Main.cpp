@@ -32,15 +32,6 @@ void TMemo::WndProc(TMessage& message) {
 
 } // namespace da_Main
 
-namespace {
-String MitEndung(const String& datei, const String& endung) {
-    size_t punkt = datei.rfind(L'.');
-    size_t slash = datei.rfind(L'\\');
-    if (punkt == String::npos || (slash != String::npos && punkt < slash)) return datei + endung;
-    return datei.substr(0, punkt) + endung;
-}
-} // namespace
-
 Tam_Main::Tam_Main(TComponent* owner) : TQelForm(owner) {
     SetName(L"am_Main");
     Font().SetName(L"Tahoma");
@@ -226,7 +217,7 @@ void Tam_Main::QelFormAfterCreate(TComponent*) {
 }
 
 void Tam_Main::PARBeforeLaden(TComponent*) {
-    PAR->SetDateiName(MitEndung(ProgrammDatei(), L".ini"));
+    PAR->SetDateiName(ProgrammDateiMitEndung(L".ini"));
     ed_ZielDir->SetText(ProgrammVerzeichnis() + L"Datensicherung_" + ComputerName() + L"\\");
     me_Ext->Lines().Clear();
     me_Dir->Lines().Clear();

@@ -13,13 +13,6 @@
 namespace {
 // Closes the window once the run that was cancelled has unwound.
 const UINT WM_NACH_LAUF_SCHLIESSEN = WM_USER + 201;
-
-String LogDateiName() {
-    String exe = ProgrammDatei();
-    size_t punkt = exe.rfind(L'.');
-    if (punkt == String::npos || punkt < exe.rfind(L'\\')) return exe + L".log";
-    return exe.substr(0, punkt) + L".log";
-}
 } // namespace
 
 bool Tam_Main::PruefungSeiteEins() {
@@ -76,7 +69,7 @@ void Tam_Main::SicherungAusfuehren() {
         status.BeginUpdate();
     };
     lauf.AbbruchGewuenscht = [this] { return abbruch_; };
-    lauf.LogDatei = LogDateiName();
+    lauf.LogDatei = ProgrammDateiMitEndung(L".log");
 
     laeuft_ = true;
     abbruch_ = false;

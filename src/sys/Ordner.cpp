@@ -87,6 +87,10 @@ String TempOrdner() {
     return ordner;
 }
 
+String ProgrammDateiMitEndung(const String& endung) {
+    return ProgrammVerzeichnis() + DateiBasisname(ProgrammDatei()) + endung;
+}
+
 String TempLogDateiName() {
     return TempOrdner() + DateiBasisname(ProgrammDatei()) + L".log";
 }

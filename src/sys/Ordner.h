@@ -5,6 +5,8 @@
 
 String ProgrammDatei();       // full path of the running executable
 String ProgrammVerzeichnis(); // its folder
+// The executable's full path with its extension replaced (".ini" gives the settings file beside it).
+String ProgrammDateiMitEndung(const String& endung);
 
 // The shell's current path of a CSIDL, without trailing backslash; empty and false on failure.
 bool SonderordnerPfad(int csidl, String& pfad);
