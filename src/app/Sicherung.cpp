@@ -18,14 +18,22 @@ namespace {
 // Writes to the console of the calling process, or to where its output was redirected.
 class Konsole {
 public:
+    // A program started from a console window without redirection has no standard handles of
+    // its own: it writes to the console of the calling process.
     Konsole() {
-        if (GetStdHandle(STD_OUTPUT_HANDLE) == nullptr ||
-            GetStdHandle(STD_OUTPUT_HANDLE) == INVALID_HANDLE_VALUE)
-            AttachConsole(ATTACH_PARENT_PROCESS);
+        bool ohneAusgabe = !Gueltig(GetStdHandle(STD_OUTPUT_HANDLE));
+        bool ohneFehler = !Gueltig(GetStdHandle(STD_ERROR_HANDLE));
+        if ((!ohneAusgabe && !ohneFehler) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+        HANDLE konsole = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (!Gueltig(konsole)) return;
+        if (ohneAusgabe) SetStdHandle(STD_OUTPUT_HANDLE, konsole);
+        if (ohneFehler) SetStdHandle(STD_ERROR_HANDLE, konsole);
     }
+    static bool Gueltig(HANDLE h) { return h && h != INVALID_HANDLE_VALUE; }
     void Zeile(DWORD welcher, const String& text) {
         HANDLE h = GetStdHandle(welcher);
-        if (!h || h == INVALID_HANDLE_VALUE) return;
+        if (!Gueltig(h)) return;
         String zeile = text;
         for (wchar_t& c : zeile)
             if (c == L'\r') c = L'\n'; // the boxes break lines with a carriage return alone
