@@ -98,7 +98,7 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
     // A listed time that is not newer than the copy's needs no file opened to know the answer.
     if (gelistet && *gelistet <= GespeichertesAlter(zielPfad)) return false;
     if (!(DateiAlter(quelle) > DateiAlter(zielPfad))) return false;
-    if (!VerzeichnisErstellen(DateiPfad(zielPfad), true)) return false;
+    if (!VerzeichnisErstellen(zielPfad.substr(0, zielPfad.rfind(L'\\') + 1), true)) return false;
     DateiKopierenWennErlaubt(quelle, zielPfad, true);
     Status(zielPfad);
     return true;

@@ -56,7 +56,7 @@ FILETIME ZweiSekundenZeit(const FILETIME& utc) {
 }
 
 String NeuesTemporaer(const String& ziel, Handle& datei) {
-    String ordner = DateiPfad(ziel);
+    String ordner = ziel.substr(0, ziel.rfind(L'\\') + 1);
     for (unsigned n = 0; n < 10000; ++n) {
         String name = ordner + L"~sicherung" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                       std::to_wstring(n) + L".tmp";
