@@ -151,39 +151,48 @@ protected:
     void WndProc(TMessage& message) override;
 };
 
-// A BUTTON check box. Setting Checked raises OnClick, as the user's click does.
-class TCheckBox : public TWinControl {
+// What check boxes and radio buttons share: a BUTTON window of the given style showing Checked.
+class TButtonControl : public TWinControl {
 public:
-    explicit TCheckBox(TComponent* owner);
     bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
-    void CNCommand(WORD code) override;
+    virtual void SetChecked(bool checked) = 0;
     bool AcceleratorHit(wchar_t ch) override;
 
 protected:
+    TButtonControl(TComponent* owner, DWORD buttonStyle);
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    // Stores the state and shows it; false when it was already so.
+    bool StoreChecked(bool checked);
+    // The state a click or the caption's mnemonic gives.
+    virtual bool CheckedAfterClick() const = 0;
 
 private:
+    DWORD buttonStyle_;
     bool checked_ = false;
+};
+
+// A BUTTON check box. Setting Checked raises OnClick, as the user's click does.
+class TCheckBox : public TButtonControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+    void SetChecked(bool checked) override;
+    void CNCommand(WORD code) override;
+
+protected:
+    bool CheckedAfterClick() const override { return !Checked(); }
 };
 
 // A BUTTON radio button; checking one clears its siblings on the same parent and raises OnClick.
 // Only the checked one is a tab stop.
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
 public:
     explicit TRadioButton(TComponent* owner);
-    bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
+    void SetChecked(bool checked) override;
     void CNCommand(WORD code) override;
-    bool AcceleratorHit(wchar_t ch) override;
 
 protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-
-private:
-    bool checked_ = false;
+    bool CheckedAfterClick() const override { return true; }
 };
 
 // Items of a LISTBOX or COMBOBOX: the window's list once it exists, kept here before.
