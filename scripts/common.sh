@@ -35,8 +35,14 @@ install_missing() {
 configure_and_build() {  # $1 = win32|win64, then extra cmake options; BUILD_TARGET limits the build
     local target=$1; shift
     local dir=$BUILD/$target
+    local launcher=()
+    # A compiler cache, where one is installed, shared by every checkout of the tree.
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+        export CCACHE_BASEDIR=$ROOT
+    fi
     cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$target.cmake" \
-        -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" -j "$JOBS" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
 }
 
