@@ -125,8 +125,37 @@ start_wineserver() {
     sleep 0.3
 }
 
+# The German and English locales on the Unix side. Without them Wine cannot tell how names made
+# on Linux are encoded and every non-ASCII file name crossing over arrives mangled.
+ensure_locales() {
+    local wanted=(de_DE.UTF-8 en_US.UTF-8) missing=() l
+    for l in "${wanted[@]}"; do
+        locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || missing+=("$l")
+    done
+    [ ${#missing[@]} -gt 0 ] || return 0
+    if [ "$(id -u)" != 0 ] && ! { command -v sudo >/dev/null && sudo -n true 2>/dev/null; }; then
+        echo "Unicode file-name tests are skipped: generating the locales ${missing[*]} needs root or sudo."
+        return 0
+    fi
+    if [ ! -x /usr/sbin/locale-gen ]; then
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends locales >/dev/null
+    fi
+    for l in "${missing[@]}"; do
+        if [ -f /etc/locale.gen ] && grep -q "^# *$l UTF-8" /etc/locale.gen; then
+            as_root sed -i "s/^# *$l UTF-8/$l UTF-8/" /etc/locale.gen
+        else
+            echo "$l UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+        fi
+    done
+    as_root locale-gen >/dev/null
+    # Ubuntu's locale-gen also takes the names themselves.
+    locale -a 2>/dev/null | grep -qix de_DE.utf8 || as_root locale-gen "${missing[@]}" >/dev/null || true
+}
+
 # The whole environment for running Windows programs: prefix, display, server, German locale.
 start_wine_env() {
+    ensure_locales
     trap stop_started EXIT INT TERM
     use_prefix "$BUILD/win64/wineprefix"
     [ -n "${KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] || start_display
