@@ -122,6 +122,18 @@ bool TControl::Showing() const {
     return true;
 }
 
+void TControl::SetHint(const String& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    HintChanged();
+}
+
+void TControl::SetShowHint(bool showHint) {
+    if (showHint == showHint_) return;
+    showHint_ = showHint;
+    HintChanged();
+}
+
 void TControl::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;

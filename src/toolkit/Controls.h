@@ -85,6 +85,12 @@ public:
 
     virtual void Click();
 
+    // Shown in a tooltip while the mouse rests on the control, when ShowHint is set.
+    const String& Hint() const { return hint_; }
+    void SetHint(const String& hint);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool showHint);
+
     TNotifyEvent OnClick;
     TNotifyEvent OnResize;
 
@@ -98,6 +104,7 @@ protected:
     virtual void FontChanged() {}
     virtual void ColorChanged() {}
     virtual void AlignChanged() { RequestAlign(); }
+    virtual void HintChanged() {}
     // The size changed: realign what lies inside, then OnResize.
     virtual void Resize();
     // The parent lays out its aligned children again (not while it is doing so).
@@ -124,6 +131,8 @@ private:
     bool followingParent_ = false;
     TColor color_ = clBtnFace;
     bool parentColor_ = false;
+    String hint_;
+    bool showHint_ = false;
 };
 
 // What CreateWnd passes to CreateWindowEx.
@@ -220,6 +229,7 @@ protected:
     void EnabledChanged() override;
     void FontChanged() override;
     void ColorChanged() override;
+    void HintChanged() override;
     void Resize() override;
     // Window style bits follow a property.
     void SetStyleBit(DWORD bit, bool on, bool ex = false);

@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Hints.h"
 #include "toolkit/SysUtils.h"
 
 #include <commctrl.h>
@@ -154,6 +155,11 @@ void TWinControl::CreateWnd() {
         subclassed_ = true;
     }
     SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    if (ShowHint() && !Hint().empty()) SetWindowHint(wnd, Hint());
+}
+
+void TWinControl::HintChanged() {
+    if (handle_) SetWindowHint(handle_, ShowHint() ? Hint() : String());
 }
 
 void TWinControl::DestroyHandle() {
@@ -181,6 +187,7 @@ void TWinControl::DestroyWnd() {
         SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
     handle_ = nullptr;
     subclassed_ = false;
+    SetWindowHint(wnd, L"");
     DestroyWindow(wnd);
 }
 
@@ -285,6 +292,7 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
 
 // The system destroyed the window under us (its parent went): forget it.
 void TWinControl::WMNcDestroy() {
+    SetWindowHint(handle_, L"");
     if (!subclassed_)
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     else
