@@ -1,0 +1,7 @@
+#pragma once
+// The gallery's pages, each built onto the window by one function, in the order of the window.
+class Tgl_Main;
+class TLabel;
+
+// The overview; returns the label that lists the pages, filled once all are built.
+TLabel* UebersichtSeite(Tgl_Main& fenster);
