@@ -6,9 +6,6 @@
 class TqelIniFile;
 class TkivParameter;
 
-// Every write of the store goes through here, so that the file keeps every character written.
-void WertSchreiben(TqelIniFile& ini, const String& sektion, const String& schluessel, const String& wert);
-
 // One section of one settings file, in the encodings of the file. Reads give the default for a
 // missing or unreadable value; writes raise the file's write error.
 class TEinstellungsZugriff {

@@ -1,5 +1,4 @@
 #include "settings/Gitterlayout.h"
-#include "settings/Einstellungsdatei.h"
 #include "settings/Listenregeln.h"
 #include "settings/kv7_Parameter.h"
 #include "sys/Qel_ini.h"
@@ -22,11 +21,11 @@ void EinzelnSchreiben(TkivParameter& parameter, const String& sektion, const Str
                       const String& wert) {
     if (sektion.empty() || schluessel.empty()) return;
     if (Trimmen(parameter.DateiName()).empty()) {
-        WertSchreiben(StandardIniDatei(), sektion, schluessel, wert);
+        StandardIniDatei().WriteString(sektion, schluessel, wert);
         return;
     }
     TqelIniFile ini(parameter.DateiName());
-    WertSchreiben(ini, sektion, schluessel, wert);
+    ini.WriteString(sektion, schluessel, wert);
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "settings/Einstellungsarten.h"
 #include "settings/Fensterposition.h"
 #include "sys/Dateien.h"
+#include "sys/IniAenderung.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
 #include "util/kv7_str.h"
@@ -77,6 +78,9 @@ void TkivParameter::Speichern() {
 
     const String sektion = SektionsName();
     TWegDatei datei(dateiName_);
+    // The walk writes into a copy that replaces the file whole once everything is in, so a
+    // failure half-way leaves the old file and no list cut short.
+    TqelIniAenderung aenderung(datei.Ini().FileName());
     datei.Ini().EraseSection(sektion);
     TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
     if (formPosSizeSave_) FensterpositionSpeichern(owner, zugriff);
@@ -88,5 +92,6 @@ void TkivParameter::Speichern() {
         KomponenteSpeichern(datei.Ini(), k, sektion);
     }
     if (OnSpeichern) OnSpeichern(this);
+    aenderung.Uebernehmen();
     if (OnAfterSpeichern) OnAfterSpeichern(this);
 }

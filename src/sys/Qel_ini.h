@@ -1,6 +1,7 @@
 #pragma once
 // A settings file of sections, keys and values, read and written one value at a time through the
-// system's profile functions. Creating the object touches no file.
+// system's profile functions. Creating the object touches no file. Every write keeps each character
+// it brings and replaces the file whole (see IniAenderung.h).
 #include "util/Basis.h"
 
 class TStrings;
@@ -22,14 +23,14 @@ public:
     bool SectionExists(const String& section) const;
     bool ValueExists(const String& section, const String& ident) const;
 
-    // Writes raise Exception "In <file> kann nicht geschrieben werden" when the file system refuses.
+    // Writes raise Exception "In <file> kann nicht geschrieben werden" when the file system refuses,
+    // or when a file named without a full path cannot hold the text in the ANSI code page.
     void WriteString(const String& section, const String& ident, const String& value);
     void WriteInteger(const String& section, const String& ident, int value);
     void WriteBool(const String& section, const String& ident, bool value);
     void EraseSection(const String& section);
 
 private:
-    [[noreturn]] void Schreibfehler() const;
     String fileName_;
 };
 

@@ -1,6 +1,7 @@
 #include "settings/kv7_Parameter.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
+#include "toolkit/SysUtils.h"
 #include "toolkit/StdCtrls.h"
 #include "IniText.h"
 #include "TestDateien.h"
@@ -159,4 +160,61 @@ TEST(Einstellungsdatei, AnOldAnsiFileIsReadAndConvertedOnlyWhenAValueNeedsIt) {
     EXPECT_EQ(Zeilen(z.begin(), z.begin() + 2), (Zeilen{L"[Andere]", L"Name=M\u00FCller"}));
     EXPECT_EQ(Zeilen(z.end() - 2, z.end()),
               (Zeilen{L"me_Dir_0=C:\\Gr\u00FC\u00DFe\\", L"me_Dir_1=C:\\\u0141ukasz\\"}));
+}
+
+namespace {
+// Fills the medium with a file, then gives back `frei` bytes of it.
+void Fuellen(const String& datei, LONG frei) {
+    HANDLE h =
+        CreateFileW(datei.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const std::string block(65536, 'f');
+    DWORD n = 0;
+    while (WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &n, nullptr) && n == block.size()) {
+    }
+    for (const DWORD rest : {4096u, 512u, 1u})
+        while (WriteFile(h, block.data(), rest, &n, nullptr) && n == rest) {
+        }
+    SetFilePointer(h, -frei, nullptr, FILE_CURRENT);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
+String Text(const Zeilen& zeilen) {
+    String text;
+    for (const String& z : zeilen)
+        text += z + L"\r\n";
+    return text;
+}
+} // namespace
+
+TEST(Einstellungsdatei, ASaveTheFullMediumRefusesLeavesTheFileAsItWas) {
+    const String medium = Medium("SICHERUNG_VOLL");
+    if (medium.empty()) GTEST_SKIP() << "needs the small medium the test command mounts as root";
+    const String datei = medium + L"Sicherung.ini";
+    {
+        Hauptfenster h(datei, {L".tmp"}, {L"C:\\Daten\\", L"C:\\Fotos\\"}, {}, {L"\\Cache\\"});
+        h.par->Speichern();
+        const std::string vorher = Lesen(datei);
+        // Room for a copy of the file, not for the lines that come.
+        Fuellen(medium + L"fuellung.bin", 4096);
+        Zeilen mehr;
+        for (int i = 0; i < 150; ++i)
+            mehr.push_back(L"C:\\Users\\Benutzer\\Documents\\Projekt " + std::to_wstring(i) + L"\\");
+        h.dir->SetText(Text(mehr));
+        try {
+            h.par->Speichern();
+            ADD_FAILURE() << "no error";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), L"In " + datei + L" kann nicht geschrieben werden");
+        }
+        EXPECT_EQ(Lesen(datei), vorher);
+        EXPECT_EQ(Dateinamen(medium), (Zeilen{L"Sicherung.ini", L"fuellung.bin"}));
+
+        Hauptfenster neu(datei);
+        neu.par->Laden();
+        EXPECT_EQ(Inhalt(neu.dir), (Zeilen{L"C:\\Daten\\", L"C:\\Fotos\\"}));
+    }
+    DeleteFileW((medium + L"fuellung.bin").c_str());
+    DeleteFileW(datei.c_str());
 }
