@@ -57,6 +57,8 @@ void TkivParameter::Laden() {
 
     const String sektion = SektionsName();
     TWegDatei datei(dateiName_);
+    // All values from one version of the file, also while another program saves it.
+    auto sperre = std::make_unique<TqelIniLesesperre>(datei.Ini().FileName());
     TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
     if (formPosSizeSave_) FensterpositionLaden(owner, zugriff);
     const int anzahl = owner->ComponentCount();
@@ -67,6 +69,7 @@ void TkivParameter::Laden() {
         KomponenteLaden(datei.Ini(), k, sektion);
     }
     if (OnLaden) OnLaden(this);
+    sperre.reset();
     datei.Freigeben();
     if (OnAfterLaden) OnAfterLaden(this);
 }

@@ -1,4 +1,5 @@
 #include "settings/kv7_Parameter.h"
+#include "sys/IniAenderung.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
 #include "toolkit/SysUtils.h"
@@ -7,6 +8,9 @@
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 using Zeilen = std::vector<String>;
@@ -217,4 +221,46 @@ TEST(Einstellungsdatei, ASaveTheFullMediumRefusesLeavesTheFileAsItWas) {
     }
     DeleteFileW((medium + L"fuellung.bin").c_str());
     DeleteFileW(datei.c_str());
+}
+
+TEST(Einstellungsdatei, ALoadWhileAnotherProgramSavesSeesOneWholeVersion) {
+    TestOrdner t;
+    const String datei = t / L"Sicherung.ini";
+    const Zeilen kurz{L"a0", L"a1", L"a2"};
+    const Zeilen lang{L"b0", L"b1", L"b2", L"b3", L"b4", L"b5", L"b6", L"b7"};
+    {
+        Hauptfenster h(datei, {}, kurz);
+        h.par->Speichern();
+    }
+    // The other program: a scheduled run saving its lists over and over.
+    std::atomic<bool> fertig{false};
+    std::atomic<int> gespeichert{0}, fehler{0};
+    std::thread anderes([&] {
+        for (int i = 0; !fertig; ++i) {
+            try {
+                TqelIniAenderung aenderung(datei);
+                TqelIniFile ini(datei);
+                ini.EraseSection(L"Tam_Main");
+                const Zeilen& zeilen = i % 2 ? kurz : lang;
+                for (size_t j = 0; j < zeilen.size(); ++j)
+                    ini.WriteString(L"Tam_Main", L"me_Dir_" + std::to_wstring(j), zeilen[j]);
+                aenderung.Uebernehmen();
+                ++gespeichert;
+            } catch (const Exception&) {
+                ++fehler;
+            }
+        }
+    });
+    // Loads with pauses, as windows start: the saves must get through between them.
+    Hauptfenster h(datei);
+    for (int i = 0; i < 40; ++i) {
+        h.par->Laden();
+        const Zeilen gelesen = Inhalt(h.dir);
+        EXPECT_TRUE(gelesen == kurz || gelesen == lang) << "load " << i << ": " << gelesen.size() << " lines";
+        Sleep(40);
+    }
+    fertig = true;
+    anderes.join();
+    EXPECT_GT(gespeichert, 2);
+    EXPECT_EQ(fehler, 0);
 }
