@@ -16,6 +16,10 @@ String TEinstellungsZugriff::TextLesen(const String& schluessel, const String& v
     return ini_.ReadString(sektion_, schluessel, vorgabe);
 }
 
+std::optional<String> TEinstellungsZugriff::WertLesen(const String& schluessel) const {
+    return ini_.ReadValue(sektion_, schluessel);
+}
+
 int TEinstellungsZugriff::IntegerLesen(const String& schluessel, int vorgabe) const {
     return ini_.ReadInteger(sektion_, schluessel, vorgabe);
 }

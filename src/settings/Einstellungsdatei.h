@@ -3,6 +3,8 @@
 // access a control kind gets to its store's section during a walk.
 #include "util/Basis.h"
 
+#include <optional>
+
 class TqelIniFile;
 class TkivParameter;
 
@@ -18,6 +20,8 @@ public:
     const String& Sektion() const { return sektion_; }
 
     String TextLesen(const String& schluessel, const String& vorgabe) const;
+    // Nothing when the key is missing.
+    std::optional<String> WertLesen(const String& schluessel) const;
     int IntegerLesen(const String& schluessel, int vorgabe) const;
     bool JaNeinLesen(const String& schluessel, bool vorgabe) const;
     TDateTime DatumLesen(const String& schluessel, TDateTime vorgabe) const;

@@ -53,8 +53,8 @@ bool GanzzahlLesen(const String& text, int& wert) {
 } // namespace
 
 // The profile functions hand back the default themselves, but with trailing blanks cut and at most
-// 2047 characters. Two improbable markers tell a missing key apart, so the default comes back as given.
-String TqelIniFile::ReadString(const String& section, const String& ident, const String& deflt) const {
+// 2047 characters. Two improbable markers tell a missing key apart.
+std::optional<String> TqelIniFile::ReadValue(const String& section, const String& ident) const {
     const String ziel = IniLeseziel(fileName_);
     wchar_t puffer[WertPuffer];
     auto lesen = [&](const wchar_t* marke) {
@@ -63,8 +63,12 @@ String TqelIniFile::ReadString(const String& section, const String& ident, const
         return String(puffer, n);
     };
     String wert = lesen(L"\x01");
-    if (wert == L"\x01" && lesen(L"\x02") == L"\x02") return deflt;
+    if (wert == L"\x01" && lesen(L"\x02") == L"\x02") return std::nullopt;
     return wert;
+}
+
+String TqelIniFile::ReadString(const String& section, const String& ident, const String& deflt) const {
+    return ReadValue(section, ident).value_or(deflt);
 }
 
 int TqelIniFile::ReadInteger(const String& section, const String& ident, int deflt) const {

@@ -4,6 +4,8 @@
 // it brings and replaces the file whole (see IniAenderung.h).
 #include "util/Basis.h"
 
+#include <optional>
+
 class TStrings;
 
 class TqelIniFile {
@@ -16,6 +18,8 @@ public:
 
     // Reads never fail: a missing file, section or key gives the default. At most 2047 characters.
     String ReadString(const String& section, const String& ident, const String& deflt) const;
+    // The value, or nothing when the key is missing.
+    std::optional<String> ReadValue(const String& section, const String& ident) const;
     // Decimal, or hexadecimal after "0x"; anything else gives the default.
     int ReadInteger(const String& section, const String& ident, int deflt) const;
     bool ReadBool(const String& section, const String& ident, bool deflt) const;
