@@ -32,7 +32,7 @@ void EinzelnSchreiben(TkivParameter& parameter, const String& sektion, const Str
 void GitterlayoutSpeichern(TkivParameter& parameter, const IkivGitter& gitter, const String& praefix) {
     const String name = gitter.GridName();
     const int spalten = gitter.ColumnCount();
-    if (spalten > 1) gitter.SpaltenSpeichern(GitterlayoutDatei(parameter.IniDateiName(), praefix, name));
+    if (spalten > 1) gitter.SpaltenSpeichern(GitterlayoutDatei(parameter.WegDateiName(), praefix, name));
     const String sektion = IstFormOderFrame(parameter.Owner()) ? parameter.Owner()->ClassName() : String();
     for (int i = 0; i < spalten; ++i) {
         const String zaehler = EintragsZaehler(i);

@@ -36,6 +36,10 @@ String TkivParameter::IniDateiName() const {
     return StandardIniDatei().FileName();
 }
 
+String TkivParameter::WegDateiName() const {
+    return Trimmen(dateiName_).empty() ? StandardIniDatei().FileName() : dateiName_;
+}
+
 bool TkivParameter::KomponenteGenommen(const TComponent* komponente) const {
     if (tagExclusive_ == 0 && tagInclusive_ == 0) return false;
     if (tagInclusive_ != 0 && komponente->Tag() == tagInclusive_) return true;
