@@ -174,22 +174,14 @@ void Fuellen(const String& datei, LONG frei) {
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     const std::string block(65536, 'f');
     DWORD n = 0;
-    while (WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &n, nullptr) && n == block.size()) {
-    }
-    for (const DWORD rest : {4096u, 512u, 1u})
-        while (WriteFile(h, block.data(), rest, &n, nullptr) && n == rest) {
+    for (const DWORD stueck : {65536u, 4096u, 1u})
+        while (WriteFile(h, block.data(), stueck, &n, nullptr) && n == stueck) {
         }
     SetFilePointer(h, -frei, nullptr, FILE_CURRENT);
     SetEndOfFile(h);
     CloseHandle(h);
 }
 
-String Text(const Zeilen& zeilen) {
-    String text;
-    for (const String& z : zeilen)
-        text += z + L"\r\n";
-    return text;
-}
 } // namespace
 
 TEST(Einstellungsdatei, ASaveTheFullMediumRefusesLeavesTheFileAsItWas) {
@@ -202,10 +194,10 @@ TEST(Einstellungsdatei, ASaveTheFullMediumRefusesLeavesTheFileAsItWas) {
         const std::string vorher = Lesen(datei);
         // Room for a copy of the file, not for the lines that come.
         Fuellen(medium + L"fuellung.bin", 4096);
-        Zeilen mehr;
+        String mehr;
         for (int i = 0; i < 150; ++i)
-            mehr.push_back(L"C:\\Users\\Benutzer\\Documents\\Projekt " + std::to_wstring(i) + L"\\");
-        h.dir->SetText(Text(mehr));
+            mehr += L"C:\\Users\\Benutzer\\Documents\\Projekt " + std::to_wstring(i) + L"\\\r\n";
+        h.dir->SetText(mehr);
         try {
             h.par->Speichern();
             ADD_FAILURE() << "no error";
@@ -214,10 +206,6 @@ TEST(Einstellungsdatei, ASaveTheFullMediumRefusesLeavesTheFileAsItWas) {
         }
         EXPECT_EQ(Lesen(datei), vorher);
         EXPECT_EQ(Dateinamen(medium), (Zeilen{L"Sicherung.ini", L"fuellung.bin"}));
-
-        Hauptfenster neu(datei);
-        neu.par->Laden();
-        EXPECT_EQ(Inhalt(neu.dir), (Zeilen{L"C:\\Daten\\", L"C:\\Fotos\\"}));
     }
     DeleteFileW((medium + L"fuellung.bin").c_str());
     DeleteFileW(datei.c_str());
