@@ -215,6 +215,20 @@ void TForm::BoundsChanged() {
     TWinControl::BoundsChanged();
 }
 
+RECT TForm::NormalBoundsRect() const {
+    WINDOWPLACEMENT wp{sizeof wp};
+    if (!HandleAllocated() || !GetWindowPlacement(WindowHandle(), &wp)) return BoundsRect();
+    RECT work = WorkArea();
+    OffsetRect(&wp.rcNormalPosition, work.left, work.top);
+    return wp.rcNormalPosition;
+}
+
+bool TForm::RestoresMaximized() const {
+    WINDOWPLACEMENT wp{sizeof wp};
+    return HandleAllocated() && IsIconic(WindowHandle()) && GetWindowPlacement(WindowHandle(), &wp) &&
+           (wp.flags & WPF_RESTORETOMAXIMIZED);
+}
+
 TWindowState TForm::WindowState() const {
     HWND wnd = WindowHandle();
     if (wnd && Visible()) return IsZoomed(wnd) ? wsMaximized : IsIconic(wnd) ? wsMinimized : wsNormal;

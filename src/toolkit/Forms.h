@@ -33,6 +33,10 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
+    // Where a minimized or maximized window returns to: its normal rectangle on the screen, and
+    // for a minimized one whether it comes back maximized.
+    RECT NormalBoundsRect() const;
+    bool RestoresMaximized() const;
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     TFormStyle FormStyle() const { return formStyle_; }
