@@ -20,11 +20,12 @@ namespace {
 class Konsole {
 public:
     // A program started from a console window without redirection has no standard handles of
-    // its own: it writes to the console of the calling process.
+    // its own: it writes to the console of the calling process. It joins that console also when
+    // its output is redirected, so that Ctrl+C there reaches the run.
     Konsole() {
         bool ohneAusgabe = !Gueltig(GetStdHandle(STD_OUTPUT_HANDLE));
         bool ohneFehler = !Gueltig(GetStdHandle(STD_ERROR_HANDLE));
-        if ((!ohneAusgabe && !ohneFehler) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+        if (!AttachConsole(ATTACH_PARENT_PROCESS) || (!ohneAusgabe && !ohneFehler)) return;
         HANDLE konsole = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         if (!Gueltig(konsole)) return;

@@ -64,11 +64,12 @@ int Unbeaufsichtigt(const Konsolenausgabe& konsole) {
     return code;
 }
 
+// Lines stay below 80 characters, the width of a console window.
 String HilfeText() {
     String exe = DateiBasisname(ProgrammDatei()) + L".exe";
     return exe +
-           L" sichert die eingetragenen Dateien und Verzeichnisse nach Datensicherung_<Computername>\\ "
-           L"neben dem Programm.\r"
+           L" sichert die eingetragenen Dateien und Verzeichnisse\r"
+           L"nach Datensicherung_<Computername>\\ neben dem Programm.\r"
            L"\r"
            L"Aufruf: " +
            exe +
@@ -76,14 +77,15 @@ String HilfeText() {
            L"\r"
            L"  /SICHERN       sichert ohne Fenster mit den gespeicherten Einstellungen,\r"
            L"                 zum Beispiel aus der Aufgabenplanung\r"
-           L"  /8X6           öffnet das Fenster mit 800 x 600 Bildpunkten und speichert seine Lage nicht\r"
+           L"  /8X6           öffnet das Fenster mit 800 x 600 Bildpunkten\r"
+           L"                 und speichert seine Lage nicht\r"
            L"  /Systemdatum=  setzt das Datum des Programms (im Datumsformat des Benutzers)\r"
            L"  /?             zeigt diese Hilfe\r"
            L"\r"
            L"Rückgabewerte von /SICHERN:\r"
            L"  0  Alle fälligen Dateien wurden gesichert.\r"
-           L"  1  Die Sicherung endete mit einem Fehler, oder Dateien wurden wegen eines Fehlers "
-           L"übersprungen.\r"
+           L"  1  Die Sicherung endete mit einem Fehler, oder Dateien wurden\r"
+           L"     wegen eines Fehlers übersprungen.\r"
            L"  2  Die Prüfung vor der Sicherung ist fehlgeschlagen.\r"
            L"  3  Die Sicherung wurde abgebrochen.";
 }
