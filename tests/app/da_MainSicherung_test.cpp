@@ -198,13 +198,15 @@ TEST_F(Hauptfenster, UnattendedRunAnswersAndStopsWithinASecondWhenCancelled) {
             return true;
         };
         int code;
+        ULONGLONG ende;
         {
             Nachfrager nachfrager(f->Handle());
             code = f->UnbeaufsichtigtSichern();
+            ende = GetTickCount64();
             EXPECT_EQ(nachfrager.keineAntwort, 0);
         }
         ASSERT_NE(abbruch, 0u);
-        EXPECT_LT(GetTickCount64() - abbruch, 1000u);
+        EXPECT_LT(ende - abbruch, 1000u);
         EXPECT_EQ(code, 3);
         EXPECT_TRUE(Enthaelt(ausgabe, kAbgebrochen));
         f->Free();
