@@ -90,7 +90,7 @@ void TDBGrid::WndProc(TMessage& m) {
 UINT TDBGrid::DialogCode() const {
     UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
     if ((options_ & dgTabs) && !(options_ & dgRowSelect)) code |= DLGC_WANTTAB;
-    if ((options_ & dgEditing) || link_->Editing() || OnKeyPress) code |= DLGC_WANTALLKEYS;
+    if (LinkActive() && ((options_ & dgEditing) || link_->Editing() || OnKeyPress)) code |= DLGC_WANTALLKEYS;
     return code;
 }
 

@@ -34,7 +34,10 @@ String HostConnectionString(const String& connectionString) {
     String result;
     size_t start = 0;
     while (start < connectionString.size()) {
+        // A value in braces may hold semicolons.
+        size_t brace = connectionString.find(L'{', start);
         size_t end = connectionString.find(L';', start);
+        if (brace < end) end = connectionString.find(L';', connectionString.find(L'}', brace));
         if (end == String::npos) end = connectionString.size();
         String pair = connectionString.substr(start, end - start);
         size_t eq = pair.find(L'=');

@@ -228,3 +228,21 @@ TEST(TOdbcDataSet, DetailQueryFollowsTheMaster) {
     auftraege.Post();
     EXPECT_EQ(d.Lesen(L"SELECT Kunde, Artikel FROM Auftraege WHERE Artikel = 'Regal'"), L"2,Regal;");
 }
+
+// Under Wine the driver runs on the host and needs the host's path; on Windows nothing changes.
+TEST(HostConnectionString, GivesTheDriverTheHostsPathUnderWine) {
+    const bool wine = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name") != nullptr;
+    struct Fall {
+        const wchar_t* text;
+        const wchar_t* unterWine;
+    };
+    const Fall faelle[] = {
+        {L"Driver={SQLite3};Database=Z:\\tmp\\k.db;", L"Driver={SQLite3};Database=/tmp/k.db;"},
+        {L"DBQ={Z:\\tmp\\a;b.db};Driver={SQLite3}", L"DBQ={/tmp/a;b.db};Driver={SQLite3}"},
+        {L"Driver={SQLite3};database = Z:\\tmp\\k.db", L"Driver={SQLite3};database=/tmp/k.db"},
+        {L"Driver={SQLite3};Database=/tmp/k.db", L"Driver={SQLite3};Database=/tmp/k.db"},
+        {L"Server=Z:\\tmp;Database=", L"Server=Z:\\tmp;Database="},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(HostConnectionString(f.text), wine ? f.unterWine : f.text) << f.text;
+}
