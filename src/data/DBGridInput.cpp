@@ -233,7 +233,11 @@ void TDBGrid::KeyDown(WORD key, bool shift, bool ctrl) {
             MoveColumn(1, false);
         break;
     case VK_TAB:
-        if ((options_ & dgTabs) && !rowSelect) MoveColumn(shift ? -1 : 1, true);
+        // Ctrl+Tab leaves a grid that keeps Tab for its columns.
+        if (ctrl && ParentForm())
+            ParentForm()->SelectNext(this, !shift, true);
+        else if ((options_ & dgTabs) && !rowSelect)
+            MoveColumn(shift ? -1 : 1, true);
         break;
     case VK_F2:
         if (options_ & dgEditing) SetEditorMode(!editorShown_);

@@ -190,9 +190,25 @@ TEST(TDBGrid, KeysMoveTypeAndPostThroughTheDataSet) {
         EXPECT_EQ(nein.Boxes()[0].text, L"Datensatz löschen?");
         EXPECT_EQ(f.set->RecordCount(), 4);
     }
-    BoxReader ja(IDYES);
-    MitStrg(VK_DELETE);
-    EXPECT_EQ(f.set->RecordCount(), 3);
+    {
+        BoxReader ja(IDYES);
+        MitStrg(VK_DELETE);
+        EXPECT_EQ(f.set->RecordCount(), 3);
+    }
+
+    // A number the field cannot take: the user is told and stays on the record with the text.
+    f.set->First();
+    f.grid->SetSelectedIndex(3);
+    f.Tippen(L"viel");
+    BoxReader fehler;
+    PressKey(VK_DOWN);
+    ASSERT_EQ(fehler.Boxes().size(), 1u);
+    EXPECT_EQ(fehler.Boxes()[0].text, L"'viel' ist keine gültige Zahl (Feld 'Umsatz').");
+    EXPECT_EQ(f.set->RecNo(), 1);
+    EXPECT_EQ(f.set->State(), dsEdit);
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(f.set->State(), dsBrowse);
 }
 
 TEST(TDBGrid, MouseMovesSelectsRowsAndResizesColumns) {
