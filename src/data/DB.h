@@ -43,16 +43,17 @@ public:
     // Characters the source declares for the column; 0 when it says nothing useful.
     int Size() const { return size_; }
 
+    // Changing these three tells the data-aware controls to lay themselves out again.
     const String& DisplayLabel() const { return label_.empty() ? name_ : label_; }
-    void SetDisplayLabel(const String& label) { label_ = label; }
+    void SetDisplayLabel(const String& label);
     // In characters; what a grid makes its default column width from.
     int DisplayWidth() const { return displayWidth_; }
-    void SetDisplayWidth(int width) { displayWidth_ = width; }
+    void SetDisplayWidth(int width);
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
     // Default grid columns show only visible fields.
     bool Visible() const { return visible_; }
-    void SetVisible(bool visible) { visible_ = visible; }
+    void SetVisible(bool visible);
 
     const TFieldValue& Value() const;
     void SetValue(const TFieldValue& value);

@@ -45,6 +45,24 @@ TField::TField(TDataSet* dataSet, int index, String name, TFieldType type, int s
     : dataSet_(dataSet), index_(index), name_(std::move(name)), type_(type), size_(size),
       displayWidth_(DefaultWidth(type, size, name_)) {}
 
+void TField::SetDisplayLabel(const String& label) {
+    if (label == label_) return;
+    label_ = label;
+    if (dataSet_->Active()) dataSet_->DataEvent(TDataEvent::LayoutChanged);
+}
+
+void TField::SetDisplayWidth(int width) {
+    if (width == displayWidth_) return;
+    displayWidth_ = width;
+    if (dataSet_->Active()) dataSet_->DataEvent(TDataEvent::LayoutChanged);
+}
+
+void TField::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    if (dataSet_->Active()) dataSet_->DataEvent(TDataEvent::LayoutChanged);
+}
+
 const TFieldValue& TField::Value() const {
     return dataSet_->CurrentValue(index_);
 }

@@ -14,7 +14,7 @@ protected:
     void ActiveChanged() override { grid_->LinkActiveChanged(); }
     void DataSetChanged() override { grid_->LinkDataChanged(); }
     void DataSetScrolled(int) override { grid_->LinkDataChanged(); }
-    void LayoutChanged() override { grid_->LinkActiveChanged(); }
+    void LayoutChanged() override { grid_->LinkLayoutChanged(); }
     void RecordChanged(TField* field) override { grid_->LinkRecordChanged(field); }
     void EditingChanged() override { grid_->LinkEditingChanged(); }
     void UpdateData() override { grid_->LinkUpdateData(); }
@@ -194,6 +194,12 @@ void TDBGrid::LinkActiveChanged() {
     anchorRow_ = 0;
     topRow_ = 0;
     scrollX_ = 0;
+    BuildColumns();
+    LinkDataChanged();
+}
+
+// A field's label, width or visibility changed: the columns are made again, the rest stays.
+void TDBGrid::LinkLayoutChanged() {
     BuildColumns();
     LinkDataChanged();
 }

@@ -157,6 +157,7 @@ private:
     void LayoutChanged();
     // What the link reports.
     void LinkActiveChanged();
+    void LinkLayoutChanged();
     void LinkDataChanged();
     void LinkRecordChanged(TField* field);
     void LinkEditingChanged();

@@ -74,6 +74,10 @@ TEST(TDBGrid, ColumnsFollowTheFieldsAndTheirLayoutIsWrittenAsText) {
     ASSERT_EQ(f.grid->ColumnCount(), 4);
     EXPECT_EQ(f.grid->Columns(1)->Title(), L"Name");
     EXPECT_GT(f.grid->Columns(1)->Width(), f.grid->Columns(0)->Width()) << "20 characters are wider than 10";
+    f.set->FieldByName(L"Nr")->SetVisible(false); // as a program does in AfterOpen
+    f.set->FieldByName(L"Name")->SetDisplayLabel(L"Firma");
+    ASSERT_EQ(f.grid->ColumnCount(), 3);
+    EXPECT_EQ(f.grid->Columns(0)->Title(), L"Firma");
     TColumn* ort = f.grid->AddColumn(L"Ort");
     f.grid->AddColumn(L"Name")->SetTitle(L"Kunde");
     ort->SetWidth(90);
