@@ -179,11 +179,9 @@ void TDBGrid::PaintTitles(HDC dc) {
     DeleteObject(region);
 }
 
-TGridDrawState TDBGrid::CellState(int row, int column, TBookmark bookmark) const {
+TGridDrawState TDBGrid::CellState(int row, int column, TBookmark bookmark, bool focused) const {
     TDataSet* set = LinkedSet();
     const bool current = set && row == set->ViewRow();
-    const bool focused =
-        HandleAllocated() && (GetFocus() == WindowHandle() || (editor_ && editor_->Focused()));
     const bool show = focused || (options_ & dgAlwaysShowSelection);
     TGridDrawState state = 0;
     if (bookmark && RowSelected(bookmark)) state |= gdSelected;
@@ -197,6 +195,10 @@ TGridDrawState TDBGrid::CellState(int row, int column, TBookmark bookmark) const
 void TDBGrid::PaintRow(HDC dc, int row, int y) {
     TDataSet* set = LinkedSet();
     const TBookmark bookmark = set->ViewBookmark(row);
+    // Asked once a row: each question goes to the window server.
+    const HWND focus = GetFocus();
+    const bool focused = focus && (focus == WindowHandle() ||
+                                   (editor_ && editor_->HandleAllocated() && focus == editor_->Handle()));
     if (IndicatorWidth() > 0) PaintIndicator(dc, row, {0, y, IndicatorWidth(), y + RowHeight()});
     HRGN region = CreateRectRgn(IndicatorWidth(), y, ClientWidth(), y + RowHeight());
     SelectClipRgn(dc, region);
@@ -211,7 +213,7 @@ void TDBGrid::PaintRow(HDC dc, int row, int y) {
         if (!column->Visible()) continue;
         RECT r{ColumnLeft(c), y, ColumnLeft(c) + column->Width(), y + RowHeight()};
         if (r.right <= IndicatorWidth() || r.left >= ClientWidth()) continue;
-        TGridDrawState state = CellState(row, c, bookmark);
+        TGridDrawState state = CellState(row, c, bookmark, focused);
         const bool highlight = state & (gdSelected | gdFocused);
         canvas_.BrushColor = highlight ? clHighlight : Color();
         canvas_.FontColor = highlight ? kHighlightText : Font().Color();

@@ -173,7 +173,7 @@ private:
     void PaintTitles(HDC dc);
     void PaintRow(HDC dc, int row, int y);
     void PaintIndicator(HDC dc, int row, const RECT& rect);
-    TGridDrawState CellState(int row, int column, TBookmark bookmark) const;
+    TGridDrawState CellState(int row, int column, TBookmark bookmark, bool focused) const;
     // Mouse and keys.
     void MouseDown(POINT point, bool shift, bool ctrl);
     void MouseMove(POINT point);
