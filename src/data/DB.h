@@ -94,7 +94,8 @@ enum class TDataEvent {
 using TDataSetNotifyEvent = std::function<void(TDataSet* dataSet)>;
 
 // Records with a cursor. The base keeps the rows it has read and the record being edited; a
-// derived data set says where rows come from and where changes go.
+// derived data set says where rows come from and where changes go. The fields are made anew at
+// each Open (set their display properties in AfterOpen); Close drops an edit that was not posted.
 class TDataSet : public TComponent {
 public:
     explicit TDataSet(TComponent* owner);
