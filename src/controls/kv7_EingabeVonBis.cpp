@@ -74,9 +74,11 @@ Tkv7EingabeVonBis::Tkv7EingabeVonBis(TComponent* owner) : TQelForm(owner) {
     bb_Cancel->SetAction(ax_Cancel);
 
     ed_Von = Neu<TkivDatumEdit>(this, this, L"ed_Von");
-    ed_Von->SetBounds(72, 12, 88, 21);
+    // Wider than the 88 pixels of the old layout: the field also holds the check box of its
+    // empty state.
+    ed_Von->SetBounds(72, 12, 110, 21);
     ed_Bis = Neu<TkivDatumEdit>(this, this, L"ed_Bis");
-    ed_Bis->SetBounds(72, 44, 88, 21);
+    ed_Bis->SetBounds(72, 44, 110, 21);
     pa_button->SetTabOrder(0);
     ed_Von->SetTabOrder(1);
     ed_Bis->SetTabOrder(2);
