@@ -7,28 +7,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-void KeyState(WORD vk, bool down) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[vk] = down ? 0x80 : 0;
-    SetKeyboardState(state);
-}
-} // namespace
-
 TEST(ShortCutToText, GermanKeyLabelsWithTheirModifiers) {
     struct Fall {
         TShortCut shortCut;
         const wchar_t* text;
     };
     const Fall faelle[] = {
-        {ShortCut(VK_F2), L"F2"},
         {ShortCut(VK_F12), L"F12"},
         {ShortCut(VK_INSERT), L"Einfg"},
-        {ShortCut(VK_DELETE, scCtrl), L"Strg+Entf"},
-        {ShortCut('S', scCtrl | scShift), L"Strg+Umschalt+S"},
-        {ShortCut(VK_F10, scShift), L"Umschalt+F10"},
-        {ShortCut('4', scAlt), L"Alt+4"},
+        {ShortCut('S', scCtrl | scShift | scAlt), L"Strg+Umschalt+Alt+S"},
         {scNone, L""},
     };
     for (const Fall& f : faelle)
@@ -113,9 +100,9 @@ TEST(TForm, ActionShortCutsRunFromTheKeyboardBeforeTheFocusedControl) {
     };
     for (const Fall& f : faelle) {
         ran.clear();
-        if (f.ctrl) KeyState(VK_CONTROL, true);
+        if (f.ctrl) KeyHeld(VK_CONTROL, true);
         PressKey(f.key);
-        if (f.ctrl) KeyState(VK_CONTROL, false);
+        if (f.ctrl) KeyHeld(VK_CONTROL, false);
         EXPECT_EQ(ran, f.runs[0] ? std::vector<String>{f.runs} : std::vector<String>{}) << f.key << f.ctrl;
     }
     // Delete without Ctrl reached the edit; with Ctrl it did not.

@@ -35,13 +35,6 @@ struct MenuForm {
     int popups = 0;
 };
 
-void KeyState(WORD vk, bool down) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[vk] = down ? 0x80 : 0;
-    SetKeyboardState(state);
-}
-
 void Post(HWND wnd, UINT downMsg, UINT upMsg, WPARAM wParam, LPARAM lParam = 1) {
     PostMessageW(wnd, downMsg, wParam, lParam);
     PostMessageW(wnd, upMsg, wParam, lParam | (3u << 30));
@@ -113,16 +106,16 @@ TEST(TPopupMenu, OpensOnceForRightClickShiftF10AndTheMenuKey) {
         {"right click", [&] { Post(button, WM_RBUTTONDOWN, WM_RBUTTONUP, 0, MAKELPARAM(5, 5)); }, false},
         {"Shift+F10",
          [&] {
-             KeyState(VK_SHIFT, true);
+             KeyHeld(VK_SHIFT, true);
              Post(button, WM_SYSKEYDOWN, WM_SYSKEYUP, VK_F10);
-             KeyState(VK_SHIFT, false);
+             KeyHeld(VK_SHIFT, false);
          },
          true},
         {"Shift+F10 as a plain key",
          [&] {
-             KeyState(VK_SHIFT, true);
+             KeyHeld(VK_SHIFT, true);
              Post(button, WM_KEYDOWN, WM_KEYUP, VK_F10);
-             KeyState(VK_SHIFT, false);
+             KeyHeld(VK_SHIFT, false);
          },
          true},
         {"context-menu key", [&] { Post(button, WM_KEYDOWN, WM_KEYUP, VK_APPS); }, true},
