@@ -5,3 +5,5 @@ class TLabel;
 
 // The overview; returns the label that lists the pages, filled once all are built.
 TLabel* UebersichtSeite(Tgl_Main& fenster);
+// Period button, from-to dialog and date edit.
+void DatumSeite(Tgl_Main& fenster);

@@ -18,6 +18,7 @@ struct TMessage {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 // Anything placed on a window: a parent (whose window contains it, separate from the owner,
 // who frees it), position and size relative to the parent's client area, visibility, alignment,
@@ -91,6 +92,10 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint);
 
+    // Opens on a right click, Shift+F10 or the context-menu key over the control; not owned.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+
     TNotifyEvent OnClick;
     TNotifyEvent OnResize;
 
@@ -116,6 +121,7 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TPopupMenu;
     void ParentFontChanged();
     void ParentColorChanged();
     bool ContainsParentCycle(TWinControl* parent) const;
@@ -133,6 +139,7 @@ private:
     bool parentColor_ = false;
     String hint_;
     bool showHint_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 // What CreateWnd passes to CreateWindowEx.
@@ -249,6 +256,7 @@ private:
     void RemoveControl(TControl* control);
     void FrameSize(int& dx, int& dy) const;
     bool WMReflect(TMessage& message);
+    void WMContextMenu(TMessage& message);
     void WMWindowPosChanged();
     void WMSetFocus();
     void WMNcDestroy();

@@ -22,6 +22,7 @@ int ShowMessageBox(const MessageBoxArgs& args);
 using MessageBoxCapture = std::function<int(const MessageBoxArgs&)>;
 MessageBoxCapture SetMessageBoxCapture(MessageBoxCapture capture);
 
-// The window a box is centred on and owned by; the application sets it to its main window.
+// The window a box is centred on, and owned by unless another window of the thread is active;
+// the application sets it to its main window.
 void SetMessageBoxOwner(HWND owner);
 HWND MessageBoxOwner();

@@ -1,5 +1,6 @@
 #pragma once
 #include "toolkit/Controls.h"
+#include "toolkit/ShortCuts.h"
 
 #include <exception>
 #include <functional>
@@ -65,6 +66,9 @@ public:
     virtual void DialogKey(WORD& key, bool shift);
     // Alt+letter: the control whose caption carries the mnemonic acts.
     virtual bool DialogChar(wchar_t ch);
+    // A key combination reached the form before its focused control: an enabled action the form
+    // owns with that shortcut runs. True when one ran.
+    virtual bool IsShortCut(TShortCut shortCut);
 
     virtual void Activate();
     virtual void Deactivate();

@@ -127,7 +127,10 @@ void TButton::SetDefault(bool value) {
 void TButton::Click() {
     if (modalResult_ != mrNone)
         if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
-    TWinControl::Click();
+    if (OnClick)
+        OnClick(this);
+    else if (TAction* action = Action())
+        action->Execute();
 }
 
 void TButton::CNCommand(WORD code) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/ActnList.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
 
@@ -84,10 +85,14 @@ private:
 };
 
 // A push button. Click sets the form's ModalResult, then raises OnClick; derived buttons may
-// replace what a click does.
+// replace what a click does. Bound to an action it shows the action's caption and enabled state
+// and runs the action when clicked (an OnClick of its own comes first).
 class TButton : public TWinControl {
 public:
     explicit TButton(TComponent* owner);
+
+    TAction* Action() const { return actionLink_.Action(); }
+    void SetAction(TAction* action) { actionLink_.SetAction(action); }
 
     bool Default() const { return default_; }
     void SetDefault(bool value);
@@ -107,6 +112,10 @@ private:
     bool default_ = false;
     bool cancel_ = false;
     TModalResult modalResult_ = mrNone;
+    TActionLink actionLink_{[this](TAction& a) {
+        SetCaption(a.Caption());
+        SetEnabled(a.Enabled());
+    }};
 };
 
 // A STATIC text. With AutoSize it takes the size of its text.

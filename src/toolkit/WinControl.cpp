@@ -3,6 +3,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Hints.h"
+#include "toolkit/Menus.h"
 #include "toolkit/SysUtils.h"
 
 #include <commctrl.h>
@@ -238,8 +239,30 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         WMNcDestroy();
         return;
+    case WM_CONTEXTMENU:
+        WMContextMenu(m);
+        return;
     }
     DefaultHandler(m);
+}
+
+// A control without a menu of its own leaves the request to the system, which asks its parent.
+// From the keyboard the position is (-1, -1): the menu then opens below the control.
+void TWinControl::WMContextMenu(TMessage& m) {
+    TPopupMenu* menu = PopupMenu();
+    if (!menu) {
+        DefaultHandler(m);
+        return;
+    }
+    POINT pt{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+    if (pt.x == -1 && pt.y == -1) {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        pt = {r.left, r.bottom};
+    }
+    menu->SetPopupComponent(this);
+    menu->Popup(pt.x, pt.y);
+    m.Result = 0;
 }
 
 // The child that sent the notification raises its own event.

@@ -6,6 +6,10 @@
 // lets the application process them.
 void PressKey(WORD vk, bool shift = false);
 
+// Marks a modifier key (VK_SHIFT, VK_CONTROL) held or released in the thread's key state, which
+// posted key messages do not change.
+void KeyHeld(WORD vk, bool down);
+
 // Posts a typed character to the window and processes it.
 void TypeChar(HWND wnd, wchar_t ch);
 
