@@ -74,7 +74,7 @@ void TListItems::SetUpdateState(bool updating) {
     }
 }
 
-TComboBox::TComboBox(TComponent* owner)
+TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner), items_(this, {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_INSERTSTRING,
                                         CB_DELETESTRING, CB_RESETCONTENT}) {
     SetTabStop(true);
@@ -82,69 +82,69 @@ TComboBox::TComboBox(TComponent* owner)
     SetBounds(0, 0, 145, 21);
 }
 
-TComboBox::~TComboBox() = default;
+TCustomComboBox::~TCustomComboBox() = default;
 
 // The window of a combo box reaches down over its list; the control's height is the closed part.
-int TComboBox::ListHeight() const {
+int TCustomComboBox::ListHeight() const {
     return std::max(dropDownCount_, 1) * 16 + 2;
 }
 
-void TComboBox::CreateParams(TCreateParams& p) {
+void TCustomComboBox::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.sysClass = L"COMBOBOX";
     p.style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
     p.height = Height() + ListHeight();
 }
 
-void TComboBox::CreateWnd() {
+void TCustomComboBox::CreateWnd() {
     TWinControl::CreateWnd();
     items_.WindowCreated(WindowHandle());
     SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
     if (style_ == csDropDown && itemIndex_ < 0) SetWindowTextW(WindowHandle(), text_.c_str());
 }
 
-void TComboBox::DestroyWnd() {
+void TCustomComboBox::DestroyWnd() {
     itemIndex_ = ItemIndex();
     items_.WindowGoing(WindowHandle());
     TWinControl::DestroyWnd();
 }
 
-void TComboBox::BoundsChanged() {
+void TCustomComboBox::BoundsChanged() {
     if (HandleAllocated())
         SetWindowPos(WindowHandle(), nullptr, Left(), Top(), Width(), Height() + ListHeight(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TComboBox::SetStyle(TComboBoxStyle style) {
+void TCustomComboBox::SetStyle(TComboBoxStyle style) {
     if (style == style_) return;
     style_ = style;
     RecreateWnd();
 }
 
-int TComboBox::ItemIndex() const {
+int TCustomComboBox::ItemIndex() const {
     return HandleAllocated() ? static_cast<int>(SendMessageW(WindowHandle(), CB_GETCURSEL, 0, 0))
                              : itemIndex_;
 }
 
-void TComboBox::SetItemIndex(int index) {
+void TCustomComboBox::SetItemIndex(int index) {
     if (index < -1 || index >= items_.Count()) index = -1;
     if (index == ItemIndex()) return;
     itemIndex_ = index;
     if (HandleAllocated()) SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-bool TComboBox::DroppedDown() const {
+bool TCustomComboBox::DroppedDown() const {
     return HandleAllocated() && SendMessageW(WindowHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-String TComboBox::GetText() const {
+String TCustomComboBox::GetText() const {
     if (!HandleAllocated() && style_ == csDropDownList)
         return itemIndex_ >= 0 && itemIndex_ < items_.Count() ? items_.Get(itemIndex_) : String();
     return TWinControl::GetText();
 }
 
 // A drop-down list shows only its items: its text selects one.
-void TComboBox::TextChanged() {
+void TCustomComboBox::TextChanged() {
     if (style_ == csDropDownList) {
         SetItemIndex(items_.IndexOf(text_));
         return;
@@ -152,7 +152,7 @@ void TComboBox::TextChanged() {
     TWinControl::TextChanged();
 }
 
-void TComboBox::CNCommand(WORD code) {
+void TCustomComboBox::CNCommand(WORD code) {
     switch (code) {
     case CBN_SELCHANGE:
         Click();
@@ -168,7 +168,7 @@ void TComboBox::CNCommand(WORD code) {
 }
 
 // An open list keeps Return and Escape for closing itself.
-void TComboBox::WndProc(TMessage& m) {
+void TCustomComboBox::WndProc(TMessage& m) {
     TWinControl::WndProc(m);
     if (m.Msg == WM_GETDLGCODE && DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
 }

@@ -227,12 +227,15 @@ private:
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
 // A COMBOBOX. OnChange follows the user's choice or typing; ItemIndex set by the program is silent.
-class TComboBox : public TWinControl {
+// Controls built on a combo box derive from this base, so that they are no TComboBox to those who
+// tell the kinds apart (the settings store keeps a TComboBox by its ItemIndex).
+class TCustomComboBox : public TWinControl {
 public:
-    explicit TComboBox(TComponent* owner);
-    ~TComboBox() override;
+    explicit TCustomComboBox(TComponent* owner);
+    ~TCustomComboBox() override;
 
     TStrings& Items() { return items_; }
+    const TStrings& Items() const { return items_; }
     int ItemIndex() const;
     void SetItemIndex(int index);
     TComboBoxStyle Style() const { return style_; }
@@ -260,6 +263,11 @@ private:
     int itemIndex_ = -1;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
 };
 
 // A LISTBOX. A click on an entry raises OnClick.
