@@ -1,5 +1,6 @@
 #include "controls/kv7_KeyComboBox.h"
 
+#include "controls/kv7_SchluesselArten.h"
 #include "util/kv7_date.h"
 #include "util/kv7_str.h"
 
@@ -59,6 +60,7 @@ void TkivKeyComboBox::SetMaxDropDownCount(int count) {
 // Typing belongs to the incremental search: the toolkit's own completion, opening and closing of
 // the list stay off.
 TkivKeyComboBox::TkivKeyComboBox(TComponent* owner) : TCustomComboBox(owner) {
+    SchluesselArtenRegistrieren();
     SetAutoComplete(false);
     SetAutoDropDown(false);
     SetAutoCloseUp(false);
