@@ -177,13 +177,37 @@ void TCustomComboBox::CNCommand(WORD code) {
     case CBN_SETFOCUS:
         if (TForm* form = ParentForm()) form->FocusChanged(this);
         break;
+    case CBN_DROPDOWN:
+        dropIndex_ = ItemIndex();
+        dropping_ = true;
+        break;
     }
 }
 
-// An open list keeps Return and Escape for closing itself.
+// An open list keeps Return and Escape for closing itself. The list opens within a message to the
+// box (a click, F4); once that is handled, the box selects again what it showed before.
 void TCustomComboBox::WndProc(TMessage& m) {
-    TWinControl::WndProc(m);
+    ++wndProcDepth_;
+    try {
+        TWinControl::WndProc(m);
+    } catch (...) {
+        --wndProcDepth_;
+        throw;
+    }
+    --wndProcDepth_;
     if (m.Msg == WM_GETDLGCODE && DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
+    if (dropping_ && wndProcDepth_ == 0) {
+        dropping_ = false;
+        KeepSelection();
+    }
+}
+
+// Opening the list selects the first entry that begins with the edit field's text, and shows it:
+// with entries C:\Daten\Alt\ and C:\Daten\ the second one would turn into the first unasked.
+// Typed text that names no entry keeps that help.
+void TCustomComboBox::KeepSelection() {
+    if (dropIndex_ < 0 || dropIndex_ == ItemIndex() || !DroppedDown()) return;
+    SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(dropIndex_), 0);
 }
 
 LRESULT CALLBACK TCustomComboBox::EditProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -281,6 +281,7 @@ private:
     static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT EditChar(HWND edit, WPARAM wParam, LPARAM lParam);
     void Complete();
+    void KeepSelection();
     int ListHeight() const;
     void ApplyListHeight();
     TListItems items_;
@@ -292,6 +293,9 @@ private:
     bool autoCloseUp_ = false;
     bool typing_ = false;        // inside a character the edit field is taking
     bool changePending_ = false; // the text changed while typing_
+    int wndProcDepth_ = 0;
+    bool dropping_ = false; // the list is opening in the message being handled
+    int dropIndex_ = -1;    // the entry selected when it began to open
 };
 
 class TComboBox : public TCustomComboBox {

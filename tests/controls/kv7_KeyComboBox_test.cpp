@@ -282,3 +282,33 @@ TEST(KeyComboBox, TheUsersChoiceAndEditsMapTheTextBackToAKey) {
     EXPECT_EQ(f.box->Key(), L"2");
     EXPECT_EQ(f.changes, 5);
 }
+
+// Opening the list selects by itself the first entry that begins with the shown text; the box stays
+// on its entry, so that what it shows and its key agree. A choice in the open list is reported.
+TEST(KeyComboBox, OpeningTheListKeepsTheEntryShown) {
+    Fenster f;
+    f.Eintraege({{L"1", L"C:\\Daten\\Alt\\"}, {L"2", L"C:\\Daten\\"}, {L"3", L"D:\\"}});
+    f.box->SetKey(L"2");
+    PressKey(VK_F4);
+    EXPECT_TRUE(f.box->DroppedDown());
+    EXPECT_EQ(f.box->ItemIndex(), 1);
+    EXPECT_EQ(f.box->Text(), L"C:\\Daten\\");
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(f.box->DroppedDown());
+    EXPECT_EQ(f.box->Text(), L"C:\\Daten\\");
+    EXPECT_EQ(f.box->Key(), L"2");
+    EXPECT_EQ(f.changes, 0);
+
+    PressKey(VK_F4);
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(f.box->DroppedDown());
+    EXPECT_EQ(f.box->Text(), L"C:\\Daten\\Alt\\");
+    EXPECT_EQ(f.box->Key(), L"1");
+    EXPECT_EQ(f.changes, 1);
+
+    PressKey(VK_F4);
+    PressKey(VK_DOWN);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(f.box->Key(), f.box->KeyList().Get(f.box->Items().IndexOf(f.box->Text())));
+}
