@@ -10,6 +10,7 @@ namespace {
 
 // One page per family of controls, in the order the gallery shows them after the overview.
 const std::vector<void (*)(Tgl_Main&)> kSeiten = {
+    SchluesselboxenSeite,
     DatumSeite,
 };
 
@@ -81,6 +82,8 @@ TLabel* Tgl_Main::Beschriftung(TWinControl* parent, const String& text, int left
 
 void Tgl_Main::QelFormAfterCreate(TComponent*) {
     PAR->Laden();
+    for (const auto& aktion : nachDemLaden_)
+        aktion();
 }
 
 void Tgl_Main::PARBeforeLaden(TComponent*) {

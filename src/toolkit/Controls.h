@@ -20,6 +20,8 @@ class TWinControl;
 class TForm;
 class TPopupMenu;
 
+using TKeyPressEvent = std::function<void(TComponent* sender, wchar_t& key)>;
+
 // Anything placed on a window: a parent (whose window contains it, separate from the owner,
 // who frees it), position and size relative to the parent's client area, visibility, alignment,
 // text, font and colour.
@@ -214,7 +216,16 @@ public:
 
     void Loaded() override;
 
+    // The focus came from another control of the form, or went to one.
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyPressEvent OnKeyPress;
+
 protected:
+    virtual void DoEnter();
+    virtual void DoExit();
+    // A character typed into the control; a key set to 0 is consumed.
+    virtual void KeyPress(wchar_t& key);
     virtual void CreateParams(TCreateParams& params);
     // Makes the window from CreateParams; derived classes act after calling it.
     virtual void CreateWnd();
@@ -249,6 +260,7 @@ private:
     friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     friend class TControl;
+    friend class TForm;
 
     LRESULT MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateHandle();

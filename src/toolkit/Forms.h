@@ -113,6 +113,7 @@ private:
     TFormStyle formStyle_ = fsNormal;
     TBorderStyle borderStyle_ = bsSizeable;
     TWinControl* activeControl_ = nullptr;
+    TWinControl* entered_ = nullptr; // the control whose OnEnter came last, not owned
 };
 
 // A container that groups controls inside a form.

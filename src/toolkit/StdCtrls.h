@@ -236,19 +236,39 @@ private:
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
 // A COMBOBOX. OnChange follows the user's choice or typing; ItemIndex set by the program is silent.
-class TComboBox : public TWinControl {
+// Controls built on a combo box derive from this base, so that they are no TComboBox to those who
+// tell the kinds apart (the settings store keeps a TComboBox by its ItemIndex).
+class TCustomComboBox : public TWinControl {
 public:
-    explicit TComboBox(TComponent* owner);
-    ~TComboBox() override;
+    explicit TCustomComboBox(TComponent* owner);
+    ~TCustomComboBox() override;
 
     TStrings& Items() { return items_; }
+    const TStrings& Items() const { return items_; }
     int ItemIndex() const;
     void SetItemIndex(int index);
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle style);
+    // Rows the open list shows at most.
     int DropDownCount() const { return dropDownCount_; }
-    void SetDropDownCount(int count) { dropDownCount_ = count; }
+    void SetDropDownCount(int count);
     bool DroppedDown() const;
+    void SetDroppedDown(bool dropped);
+    // The highlighted part of the edit field.
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+    // Typing completes the text from the first entry it begins; typing opens the list; choosing an
+    // entry closes it.
+    bool AutoComplete() const { return autoComplete_; }
+    void SetAutoComplete(bool on) { autoComplete_ = on; }
+    bool AutoDropDown() const { return autoDropDown_; }
+    void SetAutoDropDown(bool on) { autoDropDown_ = on; }
+    bool AutoCloseUp() const { return autoCloseUp_; }
+    void SetAutoCloseUp(bool on) { autoCloseUp_ = on; }
+    // Empties the list and the text.
+    virtual void Clear();
 
     void CNCommand(WORD code) override;
 
@@ -262,13 +282,34 @@ protected:
     void BoundsChanged() override;
     String GetText() const override;
     void TextChanged() override;
+    void KeyPress(wchar_t& key) override;
+    // The user chose an entry or edited the text: raises OnChange.
+    virtual void Change();
 
 private:
+    static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT EditChar(HWND edit, WPARAM wParam, LPARAM lParam);
+    void Complete();
+    void KeepSelection();
     int ListHeight() const;
+    void ApplyListHeight();
     TListItems items_;
     int itemIndex_ = -1;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
+    bool autoComplete_ = true;
+    bool autoDropDown_ = false;
+    bool autoCloseUp_ = false;
+    bool typing_ = false;        // inside a character the edit field is taking
+    bool changePending_ = false; // the text changed while typing_
+    int wndProcDepth_ = 0;
+    bool dropping_ = false; // the list is opening in the message being handled
+    int dropIndex_ = -1;    // the entry selected when it began to open
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
 };
 
 // A LISTBOX. A click on an entry raises OnClick.

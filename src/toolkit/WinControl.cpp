@@ -229,6 +229,13 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         WMSetFocus();
         return;
+    case WM_CHAR: {
+        auto key = static_cast<wchar_t>(m.WParam);
+        KeyPress(key);
+        if (!key) return;
+        m.WParam = key;
+        break;
+    }
     case WM_ERASEBKGND:
         if (!subclassed_) {
             WMEraseBkgnd(m);
@@ -300,6 +307,18 @@ void TWinControl::WMWindowPosChanged() {
     if (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)
         MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
     UpdateBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+void TWinControl::KeyPress(wchar_t& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
 }
 
 void TWinControl::WMSetFocus() {
