@@ -264,5 +264,21 @@ private:
     TBrush brush_;
 };
 
+// A left-button press on one of our windows: the mouse is captured while the button is held, and
+// releasing it over the window is a click.
+class TPressTracker {
+public:
+    enum TResult { prNone, prChanged, prClick };
+    // Follows a mouse message of wnd; prChanged when Pressed changed, prClick for a finished click.
+    TResult Message(HWND wnd, UINT msg, LPARAM lParam);
+    // Held down, with the mouse over the window.
+    bool Pressed() const { return tracking_ && inside_; }
+    bool Tracking() const { return tracking_; }
+
+private:
+    bool tracking_ = false;
+    bool inside_ = false;
+};
+
 // Win32 dispatch depth of our window procedures; deferred deletions wait for zero.
 int DispatchDepth();

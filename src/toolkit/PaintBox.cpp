@@ -1,0 +1,63 @@
+#include "toolkit/ExtCtrls.h"
+
+#include <uxtheme.h>
+
+namespace {
+// The paint context lent to the canvas, given back also when OnPaint raises.
+class PaintScope {
+public:
+    PaintScope(HWND wnd, TCanvas& canvas) : wnd_(wnd), canvas_(canvas) {
+        canvas_.SetHandle(BeginPaint(wnd_, &ps_));
+    }
+    ~PaintScope() {
+        canvas_.SetHandle(nullptr);
+        EndPaint(wnd_, &ps_);
+    }
+
+private:
+    HWND wnd_;
+    TCanvas& canvas_;
+    PAINTSTRUCT ps_;
+};
+} // namespace
+
+TPaintBox::TPaintBox(TComponent* owner) : TWinControl(owner) {
+    SetParentColor(true);
+    SetBounds(0, 0, 105, 105);
+}
+
+void TPaintBox::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.ownClass = L"SicPaintBox";
+    p.classStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    p.style &= ~static_cast<DWORD>(WS_TABSTOP);
+}
+
+void TPaintBox::Repaint() {
+    if (HandleAllocated())
+        RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void TPaintBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        // The parent paints what lies under the box, as if the box were not there.
+        DrawThemeParentBackground(WindowHandle(), reinterpret_cast<HDC>(m.WParam), nullptr);
+        m.Result = 1;
+        return;
+    case WM_PAINT: {
+        PaintScope scope(WindowHandle(), canvas_);
+        canvas_.Font().Assign(Font());
+        if (OnPaint) OnPaint(this);
+        return;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (press_.Message(WindowHandle(), m.Msg, m.LParam) == TPressTracker::prClick) Click();
+        break;
+    }
+    TWinControl::WndProc(m);
+}
