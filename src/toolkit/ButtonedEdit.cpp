@@ -69,17 +69,11 @@ void TEditButton::MouseMove() {
 }
 
 void TEditButton::WndProc(TMessage& m) {
+    if (PaintMessage(m, [this](HDC dc) { Paint(dc); })) return;
     switch (m.Msg) {
     case WM_ERASEBKGND:
         m.Result = 1;
         return;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(WindowHandle(), &ps);
-        Paint(dc);
-        EndPaint(WindowHandle(), &ps);
-        return;
-    }
     case WM_MOUSELEAVE:
         hot_ = false;
         Redraw();

@@ -236,6 +236,8 @@ protected:
     HWND WindowHandle() const { return handle_; }
     // Fills the client area with Color.
     void WMEraseBkgnd(TMessage& message);
+    // Handles WM_PAINT by running paint on the paint context; false for any other message.
+    bool PaintMessage(TMessage& message, const std::function<void(HDC)>& paint);
     TBrush& Brush() { return brush_; }
 
 private:

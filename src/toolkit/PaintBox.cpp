@@ -2,25 +2,6 @@
 
 #include <uxtheme.h>
 
-namespace {
-// The paint context lent to the canvas, given back also when OnPaint raises.
-class PaintScope {
-public:
-    PaintScope(HWND wnd, TCanvas& canvas) : wnd_(wnd), canvas_(canvas) {
-        canvas_.SetHandle(BeginPaint(wnd_, &ps_));
-    }
-    ~PaintScope() {
-        canvas_.SetHandle(nullptr);
-        EndPaint(wnd_, &ps_);
-    }
-
-private:
-    HWND wnd_;
-    TCanvas& canvas_;
-    PAINTSTRUCT ps_;
-};
-} // namespace
-
 TPaintBox::TPaintBox(TComponent* owner) : TWinControl(owner) {
     SetParentColor(true);
     SetBounds(0, 0, 105, 105);
@@ -45,12 +26,20 @@ void TPaintBox::WndProc(TMessage& m) {
         DrawThemeParentBackground(WindowHandle(), reinterpret_cast<HDC>(m.WParam), nullptr);
         m.Result = 1;
         return;
-    case WM_PAINT: {
-        PaintScope scope(WindowHandle(), canvas_);
-        canvas_.Font().Assign(Font());
-        if (OnPaint) OnPaint(this);
+    case WM_PAINT:
+        // The canvas holds the paint context only while OnPaint runs, also when it raises.
+        PaintMessage(m, [this](HDC dc) {
+            canvas_.SetHandle(dc);
+            canvas_.Font().Assign(Font());
+            try {
+                if (OnPaint) OnPaint(this);
+            } catch (...) {
+                canvas_.SetHandle(nullptr);
+                throw;
+            }
+            canvas_.SetHandle(nullptr);
+        });
         return;
-    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:

@@ -214,17 +214,11 @@ void TCustomGroupBox::CreateParams(TCreateParams& p) {
 }
 
 void TCustomGroupBox::WndProc(TMessage& m) {
+    if (PaintMessage(m, [this](HDC dc) { Paint(dc); })) return;
     switch (m.Msg) {
     case WM_ERASEBKGND:
         WMEraseBkgnd(m);
         return;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(WindowHandle(), &ps);
-        Paint(dc);
-        EndPaint(WindowHandle(), &ps);
-        return;
-    }
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(m.WParam));
         return;
