@@ -167,8 +167,22 @@ void TCustomButtonedEdit::Resize() {
     ArrangeButtons();
 }
 
-// The font resets the margins.
+// The font resets the margins. The system's edit paints through its parent's clipping and so
+// over the buttons inside it (on a new focus, for one): they draw again after it.
 void TCustomButtonedEdit::WndProc(TMessage& m) {
     TCustomEdit::WndProc(m);
-    if (m.Msg == WM_SETFONT) ArrangeButtons();
+    switch (m.Msg) {
+    case WM_SETFONT:
+        ArrangeButtons();
+        break;
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+        for (TEditButton* button : {left_, right_})
+            if (button->Visible() && button->HandleAllocated())
+                RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        break;
+    }
 }

@@ -5,6 +5,7 @@
 #include "DialogFahrer.h"
 #include "IniText.h"
 #include "Speicherfenster.h"
+#include "Steuerelemente6.h"
 #include "TestDateien.h"
 #include "WinInput.h"
 
@@ -101,6 +102,7 @@ TEST(DrawColorSwatch, FillsInsideTheAreaAndCentresTheCaptionInTheContrastColour)
 // The swatch leaves a margin of 4 pixels of the button's own face, also for a colour set before
 // the button's window was made.
 TEST(TkivColorButton, TheSwatchLeavesAFourPixelMargin) {
+    Steuerelemente6 wieDieProgramme;
     Fenster f;
     const COLORREF rot = RGB(255, 0, 0);
     f.a->SetColor(static_cast<TColor>(rot));
@@ -119,6 +121,23 @@ TEST(TkivColorButton, TheSwatchLeavesAFourPixelMargin) {
     GdiFlush();
     Sleep(100);
     EXPECT_EQ(Aufnehmen(f.a->Handle()).At(4, 4), RGB(0, 0, 255));
+    // With the focus, the button's focus frame shows in the margin; the swatch stays.
+    f.b->SetFocus();
+    Pump();
+    GdiFlush();
+    Sleep(100);
+    Bild ohne = Aufnehmen(f.a->Handle());
+    f.a->SetFocus();
+    Pump();
+    GdiFlush();
+    Sleep(100);
+    Bild mit = Aufnehmen(f.a->Handle());
+    int geaendert = 0;
+    for (int x = 2; x < 118; ++x)
+        geaendert += (ohne.At(x, 3) != mit.At(x, 3)) + (ohne.At(x, 36) != mit.At(x, 36));
+    EXPECT_GT(geaendert, 20);
+
+    EXPECT_EQ(mit.At(20, 6), RGB(0, 0, 255));
 }
 
 // Cancelled, the dialog raises only the events around it and leaves colour and custom colours;

@@ -5,6 +5,7 @@
 #include "DialogFahrer.h"
 #include "IniText.h"
 #include "Speicherfenster.h"
+#include "Steuerelemente6.h"
 #include "TestDateien.h"
 #include "WinInput.h"
 
@@ -34,9 +35,12 @@ String Ohne(const String& ordner) {
     return ordner.substr(0, ordner.size() - 1);
 }
 
-// The pixel of the button image at x, y of the 16 x 16 picture, as the screen shows it.
+// The pixel of the button image at x, y of the 16 x 16 picture, as the screen shows it after what
+// was drawn last (nothing is drawn again for the picture).
 COLORREF BildPunkt(HWND knopf, int x, int y) {
-    Zeichnen(knopf);
+    Pump();
+    GdiFlush();
+    Sleep(100);
     Bild b = Aufnehmen(knopf);
     return b.At((b.width - 16) / 2 + x, (b.height - 16) / 2 + y);
 }
@@ -78,6 +82,8 @@ void Verlassen(TEditButton* knopf) {
 // The folder's body (3, 11) is yellow, grey when disabled, brighter while the mouse is over the
 // button; the magenta corner shows the edit's own background.
 TEST(TqelCustomButtonedEdit, TheButtonFollowsTheEditAndShowsItsStateImage) {
+    Steuerelemente6 wieDieProgramme; // their edit draws over the button when it takes the focus
+    ASSERT_TRUE(wieDieProgramme.Aktiv());
     Fenster<TqelDirectoryEdit> f;
     TEditButton* knopf = f.edit->RightButton();
     HWND wnd = knopf->Handle();
@@ -89,6 +95,16 @@ TEST(TqelCustomButtonedEdit, TheButtonFollowsTheEditAndShowsItsStateImage) {
         COLORREF koerper;
     } faelle[] = {
         {"as created", [] {}, true, gelb},
+        {"a click into the edit and a character",
+         [&] {
+             ::SetFocus(f.form.Handle());
+             RECT r;
+             GetWindowRect(f.edit->Handle(), &r);
+             MouseToPoint(r.left + 20, (r.top + r.bottom) / 2);
+             MouseClick();
+             TypeChar(f.edit->Handle(), L'x');
+         },
+         true, gelb},
         {"edit disabled", [&] { f.edit->SetEnabled(false); }, false, grau},
         {"mouse over the disabled button", [&] { MouseTo(wnd); }, false, grau},
         {"edit enabled again", [&] { f.edit->SetEnabled(true); }, true, gelb},

@@ -2,6 +2,7 @@
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 #include "Bildschirmfoto.h"
+#include "Steuerelemente6.h"
 #include "WinInput.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ int CaptionPixels(HWND box, COLORREF colour) {
 // The caption takes the font's colour, also where the system's themed drawing would not, and is
 // grey while the box is disabled.
 TEST(TGroupBox, TheCaptionIsDrawnInTheFontColourAndGreyWhenDisabled) {
+    Steuerelemente6 wieDieProgramme;
     TForm form(nullptr);
     form.SetBounds(100, 100, 260, 140);
     auto* box = new TGroupBox(&form);
