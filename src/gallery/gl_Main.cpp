@@ -9,7 +9,9 @@
 namespace {
 
 // One page per family of controls, in the order the gallery shows them after the overview.
-const std::vector<void (*)(Tgl_Main&)> kSeiten = {};
+const std::vector<void (*)(Tgl_Main&)> kSeiten = {
+    FelderSeite,
+};
 
 } // namespace
 

@@ -5,3 +5,6 @@ class TLabel;
 
 // The overview; returns the label that lists the pages, filled once all are built.
 TLabel* UebersichtSeite(Tgl_Main& fenster);
+
+// Buttoned edits, the switchable group box and the colour buttons.
+void FelderSeite(Tgl_Main& fenster);
