@@ -167,8 +167,8 @@ void TCustomButtonedEdit::Resize() {
     ArrangeButtons();
 }
 
-// The font resets the margins. The system's edit paints through its parent's clipping and so
-// over the buttons inside it (on a new focus, for one): they draw again after it.
+// The font resets the margins. The system's edit (common controls 6) draws over the windows inside
+// it, on a new focus for one: the buttons draw again after it.
 void TCustomButtonedEdit::WndProc(TMessage& m) {
     TCustomEdit::WndProc(m);
     switch (m.Msg) {

@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 #include <vector>
 
 namespace {
