@@ -4,6 +4,7 @@
 #include "app/da_Main.h"
 
 #include "framework/QelForm.h"
+#include "framework/kv7_ColorButton.h"
 #include "sys/Ordner.h"
 #include "sys/Startup.h"
 #include "toolkit/Dialogs.h"
@@ -66,6 +67,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ProgrammDatumFestlegen();
     RoamingFestlegen();
     StartEinstellungen();
+    InitSharedCustomColors();
 
     Application()->Initialize();
     Application()->SetMainFormOnTaskBar(true);

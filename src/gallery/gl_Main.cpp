@@ -10,6 +10,7 @@ namespace {
 
 // One page per family of controls, in the order the gallery shows them after the overview.
 const std::vector<void (*)(Tgl_Main&)> kSeiten = {
+    FelderSeite,
     SchluesselboxenSeite,
     DatumSeite,
 };

@@ -254,6 +254,8 @@ protected:
     HWND WindowHandle() const { return handle_; }
     // Fills the client area with Color.
     void WMEraseBkgnd(TMessage& message);
+    // Handles WM_PAINT by running paint on the paint context; false for any other message.
+    bool PaintMessage(TMessage& message, const std::function<void(HDC)>& paint);
     TBrush& Brush() { return brush_; }
 
 private:
@@ -282,6 +284,22 @@ private:
     bool aligning_ = false;
     bool alignPending_ = false;
     TBrush brush_;
+};
+
+// A left-button press on one of our windows: the mouse is captured while the button is held, and
+// releasing it over the window is a click.
+class TPressTracker {
+public:
+    enum TResult { prNone, prChanged, prClick };
+    // Follows a mouse message of wnd; prChanged when Pressed changed, prClick for a finished click.
+    TResult Message(HWND wnd, UINT msg, LPARAM lParam);
+    // Held down, with the mouse over the window.
+    bool Pressed() const { return tracking_ && inside_; }
+    bool Tracking() const { return tracking_; }
+
+private:
+    bool tracking_ = false;
+    bool inside_ = false;
 };
 
 // Win32 dispatch depth of our window procedures; deferred deletions wait for zero.

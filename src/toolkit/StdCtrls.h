@@ -148,16 +148,25 @@ private:
     TWinControl* focusControl_ = nullptr;
 };
 
-// A BUTTON group box that holds controls; aligned children share the area inside its frame.
-class TGroupBox : public TWinControl {
+// A BUTTON group box that holds controls; aligned children share the area inside its frame. It
+// draws frame and caption itself: the caption in the font's colour, grey while disabled.
+class TCustomGroupBox : public TWinControl {
 public:
-    explicit TGroupBox(TComponent* owner);
+    explicit TCustomGroupBox(TComponent* owner);
     void AdjustClientRect(RECT& rect) override;
     bool AcceleratorHit(wchar_t ch) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+
+private:
+    void Paint(HDC dc);
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+    using TCustomGroupBox::TCustomGroupBox;
 };
 
 // What check boxes and radio buttons share: a BUTTON window of the given style showing Checked.

@@ -332,6 +332,21 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
     m.Result = 1;
 }
 
+bool TWinControl::PaintMessage(TMessage& m, const std::function<void(HDC)>& paint) {
+    if (m.Msg != WM_PAINT) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    try {
+        paint(dc);
+    } catch (...) {
+        EndPaint(handle_, &ps);
+        throw;
+    }
+    EndPaint(handle_, &ps);
+    m.Result = 0;
+    return true;
+}
+
 // The system destroyed the window under us (its parent went): forget it.
 void TWinControl::WMNcDestroy() {
     SetWindowHint(handle_, L"");

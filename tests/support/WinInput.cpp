@@ -30,3 +30,29 @@ void TypeChar(HWND wnd, wchar_t ch) {
     PostMessageW(wnd, WM_CHAR, ch, 1);
     Pump();
 }
+
+void MouseToPoint(int x, int y) {
+    SetCursorPos(x, y);
+    for (int i = 0; i < 5; ++i) {
+        Sleep(20);
+        Pump();
+    }
+}
+
+void MouseTo(HWND wnd) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    MouseToPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void MouseClick() {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    for (int i = 0; i < 5; ++i) {
+        Sleep(20);
+        Pump();
+    }
+}

@@ -15,3 +15,10 @@ void TypeChar(HWND wnd, wchar_t ch);
 
 // Processes pending messages a few times over, so that posted follow-ups run too.
 void Pump();
+
+// Moves the mouse pointer to the centre of the window (or to a screen point) as the user does,
+// and lets the application process what follows.
+void MouseTo(HWND wnd);
+void MouseToPoint(int x, int y);
+// Presses and releases the left button where the pointer is.
+void MouseClick();
