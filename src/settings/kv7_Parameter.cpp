@@ -56,6 +56,7 @@ void TkivParameter::KomponenteLaden(TqelIniFile&, TComponent*, const String&) {}
 void TkivParameter::Laden() {
     TComponent* owner = Owner();
     if (!owner) return;
+    ungelesen_ = false;
     if (!Trimmen(dateiName_).empty() && !DateiExistiert(dateiName_, false)) return;
     if (OnBeforeLaden) OnBeforeLaden(this);
 
@@ -63,6 +64,7 @@ void TkivParameter::Laden() {
     TWegDatei datei(dateiName_);
     // All values from one version of the file, also while another program saves it.
     auto sperre = std::make_unique<TqelIniLesesperre>(datei.Ini().FileName());
+    ungelesen_ = sperre->Verweigert();
     TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
     if (formPosSizeSave_) FensterpositionLaden(owner, zugriff);
     const int anzahl = owner->ComponentCount();
@@ -85,6 +87,7 @@ void TkivParameter::Speichern() {
 
     const String sektion = SektionsName();
     TWegDatei datei(dateiName_);
+    if (ungelesen_) IniSchreibfehler(datei.Ini().FileName());
     // The walk writes into a copy that replaces the file whole once everything is in, so a
     // failure half-way leaves the old file and no list cut short.
     TqelIniAenderung aenderung(datei.Ini().FileName());

@@ -18,7 +18,10 @@ public:
 
     // Empty or blank: the program-wide settings file.
     const String& DateiName() const { return dateiName_; }
-    void SetDateiName(const String& name) { dateiName_ = name; }
+    void SetDateiName(const String& name) {
+        dateiName_ = name;
+        ungelesen_ = false;
+    }
     int TagExclusive() const { return tagExclusive_; }
     void SetTagExclusive(int tag) { tagExclusive_ = tag; }
     int TagInclusive() const { return tagInclusive_; }
@@ -44,6 +47,9 @@ private:
     int tagExclusive_ = 0;
     int tagInclusive_ = 0;
     bool formPosSizeSave_ = false;
+    // The last load found the file held by another program and read nothing: a save would put
+    // the defaults over the user's lists, so it is refused until a load succeeds.
+    bool ungelesen_ = false;
 };
 
 // Forms and frames name their store's section after their class.

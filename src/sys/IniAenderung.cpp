@@ -207,7 +207,12 @@ void TqelIniAenderung::Uebernehmen() {
 }
 
 TqelIniLesesperre::TqelIniLesesperre(const String& datei) : handle_(INVALID_HANDLE_VALUE) {
-    if (VollerPfad(datei) && !Offen(datei)) handle_ = ZumLesen(datei);
+    if (!VollerPfad(datei) || Offen(datei)) return;
+    handle_ = ZumLesen(datei);
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        const DWORD fehler = GetLastError();
+        verweigert_ = fehler != ERROR_FILE_NOT_FOUND && fehler != ERROR_PATH_NOT_FOUND;
+    }
 }
 
 TqelIniLesesperre::~TqelIniLesesperre() {

@@ -36,8 +36,12 @@ public:
     TqelIniLesesperre(const TqelIniLesesperre&) = delete;
     TqelIniLesesperre& operator=(const TqelIniLesesperre&) = delete;
 
+    // The file is there but another program kept it to itself past the wait: nothing was read.
+    bool Verweigert() const { return verweigert_; }
+
 private:
     void* handle_;
+    bool verweigert_ = false;
 };
 
 // Where this thread reads `datei`: the copy of its open change, else the file itself.

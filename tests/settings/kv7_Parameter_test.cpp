@@ -240,3 +240,29 @@ TEST(TkivParameter, StoresOfOwnersOfOneClassShareTheirSection) {
     zwei->Speichern();
     EXPECT_EQ(IniZeilen(eins.par->DateiName()), (Protokoll{L"[Standard]", L"x=v_x"}));
 }
+
+TEST(TkivParameter, AFileHeldThroughTheLoadIsNotOverwrittenByTheDefaults) {
+    Besitzer b;
+    b.par->SetTagInclusive(99);
+    const String datei = b.par->DateiName();
+    b.par->Speichern();
+    const std::string vorher = Lesen(datei);
+
+    // Another program keeps the file to itself for longer than the load waits.
+    HANDLE fremd = CreateFileW(datei.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(fremd, INVALID_HANDLE_VALUE);
+    b.par->Laden();
+    CloseHandle(fremd);
+    try {
+        b.par->Speichern();
+        ADD_FAILURE() << "the save after an unread load went through";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), L"In " + datei + L" kann nicht geschrieben werden");
+    }
+    EXPECT_EQ(Lesen(datei), vorher);
+
+    // A load that reads the file again lets the saves through.
+    b.par->Laden();
+    EXPECT_NO_THROW(b.par->Speichern());
+    EXPECT_EQ(Lesen(datei), vorher);
+}
