@@ -12,13 +12,15 @@
 void TDBGrid::WndProc(TMessage& m) {
     const POINT point{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     switch (m.Msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(WindowHandle(), &ps);
-        Paint(dc, ps.rcPaint);
-        EndPaint(WindowHandle(), &ps);
+    case WM_PAINT:
+        // Ended also when a drawing handler throws; else the window would ask to be painted again
+        // and again.
+        PaintMessage(m, [this](HDC dc) {
+            RECT clip;
+            GetClipBox(dc, &clip);
+            Paint(dc, clip);
+        });
         return;
-    }
     case WM_ERASEBKGND:
         m.Result = 1;
         return;

@@ -131,14 +131,25 @@ void TDBGrid::HScroll(WORD code) {
     ScrollTo(topRow_, x);
 }
 
-// Drawn off screen and copied at once, so scrolling does not flicker.
+// Drawn off screen and copied at once, so scrolling does not flicker. The memory context goes
+// also when a drawing handler throws.
 void TDBGrid::Paint(HDC target, const RECT& clip) {
     RECT client = ClientRect();
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap =
-        CreateCompatibleBitmap(target, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
+    struct Buffer {
+        HDC dc;
+        HBITMAP bitmap;
+        HGDIOBJ oldBitmap = nullptr, oldFont = nullptr;
+        ~Buffer() {
+            SelectObject(dc, oldFont);
+            SelectObject(dc, oldBitmap);
+            DeleteObject(bitmap);
+            DeleteDC(dc);
+        }
+    } buffer{CreateCompatibleDC(target),
+             CreateCompatibleBitmap(target, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1))};
+    HDC dc = buffer.dc;
+    buffer.oldBitmap = SelectObject(dc, buffer.bitmap);
+    buffer.oldFont = SelectObject(dc, Font().Handle());
     Fill(dc, client, ColorToRGB(Color()));
     PaintTitles(dc);
     if (TDataSet* set = LinkedSet()) {
@@ -148,10 +159,6 @@ void TDBGrid::Paint(HDC target, const RECT& clip) {
     }
     BitBlt(target, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, dc, clip.left,
            clip.top, SRCCOPY);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 void TDBGrid::PaintTitles(HDC dc) {
@@ -202,11 +209,21 @@ void TDBGrid::PaintRow(HDC dc, int row, int y) {
     if (IndicatorWidth() > 0) PaintIndicator(dc, row, {0, y, IndicatorWidth(), y + RowHeight()});
     HRGN region = CreateRectRgn(IndicatorWidth(), y, ClientWidth(), y + RowHeight());
     SelectClipRgn(dc, region);
-    canvas_.Handle = dc;
+    canvas_.SetHandle(dc);
+    canvas_.Font().Assign(Font());
+    canvas_.Brush().SetStyle(bsSolid);
     struct DrawRow {
         TDataSet* set;
-        ~DrawRow() { set->EndDrawRow(); }
-    } drawing{set};
+        TCanvas& canvas;
+        HDC dc;
+        HRGN region;
+        ~DrawRow() {
+            set->EndDrawRow();
+            canvas.SetHandle(nullptr);
+            SelectClipRgn(dc, nullptr);
+            DeleteObject(region);
+        }
+    } drawing{set, canvas_, dc, region};
     set->BeginDrawRow(row);
     for (int c = 0; c < ColumnCount(); ++c) {
         TColumn* column = Columns(c);
@@ -215,10 +232,9 @@ void TDBGrid::PaintRow(HDC dc, int row, int y) {
         if (r.right <= IndicatorWidth() || r.left >= ClientWidth()) continue;
         TGridDrawState state = CellState(row, c, bookmark, focused);
         const bool highlight = state & (gdSelected | gdFocused);
-        canvas_.BrushColor = highlight ? clHighlight : Color();
-        canvas_.FontColor = highlight ? kHighlightText : Font().Color();
-        if (defaultDrawing_) DefaultDrawColumnCell(r, c, column, state);
-        if (OnDrawColumnCell) OnDrawColumnCell(this, r, c, column, state);
+        canvas_.Brush().SetColor(highlight ? clHighlight : Color());
+        canvas_.Font().SetColor(highlight ? kHighlightText : Font().Color());
+        DrawColumnCell(r, c, column, state);
         Lines(dc, r, options_ & dgColLines, options_ & dgRowLines);
         if ((state & gdFocused) && !(options_ & dgRowSelect)) {
             RECT focus{r.left, r.top, r.right - 1, r.bottom - 1};
@@ -226,24 +242,26 @@ void TDBGrid::PaintRow(HDC dc, int row, int y) {
             DrawFocusRect(dc, &focus);
         }
     }
-    canvas_.Handle = nullptr;
-    SelectClipRgn(dc, nullptr);
-    DeleteObject(region);
+}
+
+void TDBGrid::DrawColumnCell(const RECT& rect, int dataCol, TColumn* column, TGridDrawState state) {
+    if (defaultDrawing_) DefaultDrawColumnCell(rect, dataCol, column, state);
+    if (OnDrawColumnCell) OnDrawColumnCell(this, rect, dataCol, column, state);
 }
 
 // The cell in the canvas's colours: background, then the value of the row being drawn, numbers
 // to the right.
 void TDBGrid::DefaultDrawColumnCell(const RECT& rect, int, TColumn* column, TGridDrawState) {
-    HDC dc = canvas_.Handle;
+    HDC dc = canvas_.Handle();
     if (!dc) return;
-    Fill(dc, rect, ColorToRGB(canvas_.BrushColor));
+    Fill(dc, rect, ColorToRGB(canvas_.Brush().Color()));
     TField* field = column ? column->Field() : nullptr;
     if (!field) return;
     String text = field->Text();
     const bool number = field->DataType() == ftInteger || field->DataType() == ftFloat;
     RECT r{rect.left + 2, rect.top, rect.right - 3, rect.bottom - 1};
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(canvas_.FontColor));
+    SetTextColor(dc, ColorToRGB(canvas_.Font().Color()));
     // Clipped, not shortened with an ellipsis: measuring every cell would double the cost of a page.
     SetTextAlign(dc, number ? TA_RIGHT : TA_LEFT);
     ExtTextOutW(dc, number ? r.right : r.left, rect.top + 2, ETO_CLIPPED, &r, text.c_str(),

@@ -62,17 +62,8 @@ private:
     bool visible_ = true;
 };
 
-// What a cell is drawn with. During OnDrawColumnCell: the grid's device context while it paints,
-// and the colours the default drawing then uses.
-struct TGridCanvas {
-    HDC Handle = nullptr;
-    TColor BrushColor = clWindow;
-    TColor FontColor = clWindowText;
-};
-
 using TDrawColumnCellEvent = std::function<void(TComponent* sender, const RECT& rect, int dataCol,
                                                 TColumn* column, TGridDrawState state)>;
-using TKeyPressEvent = std::function<void(TComponent* sender, wchar_t& key)>;
 
 class TDBGrid : public TWinControl {
 public:
@@ -113,7 +104,9 @@ public:
     void SelectRow(TBookmark bookmark, bool select);
     void ClearSelection();
 
-    TGridCanvas& Canvas() { return canvas_; }
+    // While a cell is drawn: the grid's paint context, its font, and the brush and font colours the
+    // default drawing uses.
+    TCanvas& Canvas() { return canvas_; }
     void DefaultDrawColumnCell(const RECT& rect, int dataCol, TColumn* column, TGridDrawState state);
 
     int RowHeight() const;
@@ -125,13 +118,16 @@ public:
 
     TDrawColumnCellEvent OnDrawColumnCell;
     TNotifyEvent OnDblClick;
-    TKeyPressEvent OnKeyPress;
 
-    // Keys as the grid takes them, also those its editor passes on.
+    // Keys as the grid takes them, also those its editor passes on; characters go through
+    // OnKeyPress first.
     void KeyDown(WORD key, bool shift, bool ctrl);
-    void KeyPress(wchar_t& key);
+    void KeyPress(wchar_t& key) override;
 
 protected:
+    // One cell, with the canvas's colours set for its state: the default drawing, then
+    // OnDrawColumnCell.
+    virtual void DrawColumnCell(const RECT& rect, int dataCol, TColumn* column, TGridDrawState state);
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     void Resize() override;
@@ -203,7 +199,7 @@ private:
     bool readOnly_ = false;
     bool defaultDrawing_ = true;
     TColor fixedColor_ = clBtnFace;
-    TGridCanvas canvas_;
+    TCanvas canvas_;
     int selectedIndex_ = 0;
     int topRow_ = 0;
     int scrollX_ = 0;

@@ -19,18 +19,25 @@ void TMemDataSet::AddFieldDef(const String& name, TFieldType type, int size) {
         s.values.resize(defs_.size());
 }
 
+// An empty text in a number field is no value, as the user's empty entry is: a number read from
+// it would fail.
 void TMemDataSet::AppendRecord(std::initializer_list<String> values) {
+    auto value = [this](size_t i, const String& v) {
+        return v.empty() && i < defs_.size() && defs_[i].type != ftString ? TFieldValue{} : FieldValue(v);
+    };
+    size_t i = 0;
     if (Active()) {
         Append();
-        int i = 0;
-        for (const String& v : values)
-            if (i < FieldCount()) Fields(i++)->SetAsString(v);
+        for (const String& v : values) {
+            if (static_cast<int>(i) < FieldCount()) Fields(static_cast<int>(i))->SetValue(value(i, v));
+            ++i;
+        }
         Post();
         return;
     }
     TRecord record;
     for (const String& v : values)
-        record.push_back(FieldValue(v));
+        record.push_back(value(i++, v));
     record.resize(defs_.size());
     store_.push_back({next_++, std::move(record)});
 }

@@ -12,7 +12,8 @@ public:
 
     // Only while closed.
     void AddFieldDef(const String& name, TFieldType type, int size = 0);
-    // One record, a text per field in field order; open, it goes through Append and Post.
+    // One record, a text per field in field order (numbers in the stored form "3.5"; empty: no
+    // value); open, it goes through Append and Post.
     void AppendRecord(std::initializer_list<String> values);
     // All records held, also those a master hides.
     int StoredCount() const { return static_cast<int>(store_.size()); }

@@ -3,6 +3,11 @@
 EDatabaseError::EDatabaseError(const String& driverMessage, String sqlState)
     : Exception(Format(L"Datenbankfehler: %s", driverMessage.c_str())), sqlState_(std::move(sqlState)) {}
 
+bool EDatabaseError::DriverMissing() const {
+    return sqlState_ == L"IM002" ||
+           (sqlState_ == L"01000" && Message().find(L"Can't open lib") != String::npos);
+}
+
 // Every diagnostic record of the handle, joined; the first one's state names the error.
 void OdbcCheck(SQLRETURN rc, SQLSMALLINT handleType, SQLHANDLE handle) {
     if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return;

@@ -14,6 +14,9 @@ class EDatabaseError : public Exception {
 public:
     EDatabaseError(const String& driverMessage, String sqlState);
     const String& SqlState() const { return sqlState_; }
+    // The driver named in the connection string is not installed: IM002 on Windows; the host's
+    // driver manager under Wine says 01000 "Can't open lib".
+    bool DriverMissing() const;
 
 private:
     String sqlState_;

@@ -28,9 +28,8 @@ String HostPath(const String& path, UnixNameFn unixName) {
 }
 } // namespace
 
-String HostConnectionString(const String& connectionString) {
-    UnixNameFn unixName = WineUnixName();
-    if (!unixName) return connectionString;
+String MapConnectionString(const String& connectionString,
+                           const std::function<String(const String& key, const String& value)>& change) {
     String result;
     size_t start = 0;
     while (start < connectionString.size()) {
@@ -46,17 +45,32 @@ String HostConnectionString(const String& connectionString) {
             String value = Trimmen(pair.substr(eq + 1));
             bool braced = value.size() >= 2 && value.front() == L'{' && value.back() == L'}';
             if (braced) value = value.substr(1, value.size() - 2);
-            if ((TextGleich(key, L"Database") || TextGleich(key, L"DBQ")) && !value.empty() &&
-                value[0] != L'/') {
-                value = HostPath(value, unixName);
-                pair = key + L"=" + (braced ? L"{" + value + L"}" : value);
-            }
+            String changed = change(key, value);
+            if (changed != value) pair = key + L"=" + (braced ? L"{" + changed + L"}" : changed);
         }
         result += pair;
         if (end < connectionString.size()) result += L';';
         start = end + 1;
     }
     return result;
+}
+
+String ConnectionStringValue(const String& connectionString, const String& key) {
+    String found;
+    MapConnectionString(connectionString, [&](const String& k, const String& value) {
+        if (found.empty() && TextGleich(k, key)) found = value;
+        return value;
+    });
+    return found;
+}
+
+String HostConnectionString(const String& connectionString) {
+    UnixNameFn unixName = WineUnixName();
+    if (!unixName) return connectionString;
+    return MapConnectionString(connectionString, [&](const String& key, const String& value) {
+        const bool path = TextGleich(key, L"Database") || TextGleich(key, L"DBQ");
+        return path && !value.empty() && value[0] != L'/' ? HostPath(value, unixName) : value;
+    });
 }
 
 TOdbcConnection::TOdbcConnection(TComponent* owner) : TComponent(owner) {}

@@ -48,6 +48,13 @@ private:
     std::vector<TOdbcDataSet*> dataSets_;
 };
 
+// Passes every key=value pair of the connection string to change (a value without its braces)
+// and puts back what it returns.
+String MapConnectionString(const String& connectionString,
+                           const std::function<String(const String& key, const String& value)>& change);
+// The value of the first pair with that key (letter case aside), empty when there is none.
+String ConnectionStringValue(const String& connectionString, const String& key);
+
 // The connection string as the driver must get it: under Wine the driver runs on the host, so a
 // Windows path in Database= or DBQ= becomes the host's path; on Windows nothing changes.
 String HostConnectionString(const String& connectionString);

@@ -13,6 +13,7 @@ const std::vector<void (*)(Tgl_Main&)> kSeiten = {
     FelderSeite,
     SchluesselboxenSeite,
     DatumSeite,
+    DatenbankSeite,
 };
 
 } // namespace

@@ -11,3 +11,5 @@ void FelderSeite(Tgl_Main& fenster);
 void SchluesselboxenSeite(Tgl_Main& fenster);
 // Period button, from-to dialog and date edit.
 void DatumSeite(Tgl_Main& fenster);
+// A browser panel over the sample database beside the program (or, without its driver, memory).
+void DatenbankSeite(Tgl_Main& fenster);

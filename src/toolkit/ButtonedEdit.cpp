@@ -37,9 +37,9 @@ int TEditButton::ShownIndex() const {
     int index = -1;
     if (!Enabled())
         index = disabledIndex_;
-    else if (press_.Pressed())
+    else if (mouse_.Pressed())
         index = pressedIndex_ >= 0 ? pressedIndex_ : hotIndex_;
-    else if (hot_)
+    else if (mouse_.Hot())
         index = hotIndex_;
     return index >= 0 ? index : imageIndex_;
 }
@@ -55,48 +55,18 @@ void TEditButton::VisibleChanged() {
 
 void TEditButton::EnabledChanged() {
     TWinControl::EnabledChanged();
-    hot_ = false; // a disabled window hears no more of the mouse
-    Redraw();
-}
-
-// The first move over the button makes it hot and asks to be told when the mouse leaves.
-void TEditButton::MouseMove() {
-    if (hot_) return;
-    hot_ = true;
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, WindowHandle(), 0};
-    TrackMouseEvent(&track);
+    mouse_.Reset();
     Redraw();
 }
 
 void TEditButton::WndProc(TMessage& m) {
     if (PaintMessage(m, [this](HDC dc) { Paint(dc); })) return;
-    switch (m.Msg) {
-    case WM_ERASEBKGND:
+    if (mouse_.Follow(
+            WindowHandle(), m, [this] { Redraw(); }, [this] { Click(); }))
+        return;
+    if (m.Msg == WM_ERASEBKGND) {
         m.Result = 1;
         return;
-    case WM_MOUSELEAVE:
-        hot_ = false;
-        Redraw();
-        return;
-    case WM_MOUSEMOVE:
-        MouseMove();
-        [[fallthrough]];
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        switch (press_.Message(WindowHandle(), m.Msg, m.LParam)) {
-        case TPressTracker::prChanged:
-            Redraw();
-            break;
-        case TPressTracker::prClick:
-            Redraw();
-            Click();
-            return;
-        case TPressTracker::prNone:
-            break;
-        }
-        break;
     }
     TWinControl::WndProc(m);
 }
@@ -109,7 +79,7 @@ void TEditButton::Paint(HDC dc) {
     TImageList* images = edit_->Images();
     int index = ShownIndex();
     if (!images || index < 0 || index >= images->Count()) return;
-    int shift = press_.Pressed() ? 1 : 0;
+    int shift = mouse_.Pressed() ? 1 : 0;
     images->Draw(dc, (r.right - images->Width()) / 2 + shift, (r.bottom - images->Height()) / 2 + shift,
                  index);
 }

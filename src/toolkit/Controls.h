@@ -302,5 +302,26 @@ private:
     bool inside_ = false;
 };
 
+// The mouse on a button of our own: hot while over it (the first move asks to be told when it
+// leaves), pressed while the left button is held on it, a click when released over it.
+class TButtonMouse {
+public:
+    enum TResult { bmNone, bmChanged, bmClick };
+    // Follows a mouse message of wnd; bmChanged when Hot or Pressed changed.
+    TResult Message(HWND wnd, UINT msg, LPARAM lParam);
+    // The same for a window procedure: a changed look runs redraw, a finished click runs click;
+    // true when the message was that click.
+    bool Follow(HWND wnd, const TMessage& message, const std::function<void()>& redraw,
+                const std::function<void()>& click);
+    bool Hot() const { return hot_; }
+    bool Pressed() const { return press_.Pressed(); }
+    // A disabled window hears no more of the mouse.
+    void Reset() { hot_ = false; }
+
+private:
+    bool hot_ = false;
+    TPressTracker press_;
+};
+
 // Win32 dispatch depth of our window procedures; deferred deletions wait for zero.
 int DispatchDepth();

@@ -168,7 +168,7 @@ public:
     void SetHotImageIndex(int index);
     int PressedImageIndex() const { return pressedIndex_; }
     void SetPressedImageIndex(int index);
-    bool Hot() const { return hot_; }
+    bool Hot() const { return mouse_.Hot(); }
     bool CanFocus() const override { return false; }
 
 protected:
@@ -181,12 +181,10 @@ private:
     void SetIndex(int& field, int index);
     int ShownIndex() const;
     void Paint(HDC dc);
-    void MouseMove();
     void Redraw();
     TCustomButtonedEdit* edit_;
     int imageIndex_ = -1, disabledIndex_ = -1, hotIndex_ = -1, pressedIndex_ = -1;
-    bool hot_ = false;
-    TPressTracker press_;
+    TButtonMouse mouse_;
 };
 
 // A single-line edit with a button at either end; the text keeps clear of the visible ones.

@@ -1,4 +1,5 @@
 #include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
 
 #include "toolkit/Application.h"
 
@@ -150,7 +151,11 @@ bool TApplication::IsKeyMsg(MSG& msg) {
         return true;
     }
     if (up) return false;
-    if (form->IsShortCut(ShortCutOfKey(key))) return true;
+    const TShortCut shortCut = ShortCutOfKey(key);
+    // The menus of the focused control and of what contains it come before the form's actions.
+    for (TControl* c = control; c && c != form; c = c->Parent())
+        if (c->PopupMenu() && c->PopupMenu()->IsShortCut(shortCut)) return true;
+    if (form->IsShortCut(shortCut)) return true;
     if (msg.message != WM_KEYDOWN) return false;
     LRESULT mask;
     switch (key) {

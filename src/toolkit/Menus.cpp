@@ -108,3 +108,13 @@ bool TPopupMenu::Popup(int x, int y) {
     item->Click();
     return true;
 }
+
+bool TPopupMenu::IsShortCut(TShortCut shortCut) {
+    if (shortCut == scNone) return false;
+    for (TMenuItem* item : items_)
+        if (item->Visible() && item->Enabled() && !item->IsSeparator() && item->ShortCut() == shortCut) {
+            item->Click();
+            return true;
+        }
+    return false;
+}

@@ -7,9 +7,11 @@
 class TControl;
 class TPopupMenu;
 
-// One entry of a popup menu; the caption "-" makes a separator. The shortcut is only shown beside
-// the caption: the keys themselves belong to actions. Bound to an action, the entry shows its
-// caption, enabled state and shortcut and runs it when chosen (an OnClick of its own comes first).
+// One entry of a popup menu; the caption "-" makes a separator. The shortcut is shown beside the
+// caption and chooses a visible, enabled entry while the focus lies in a control the menu belongs
+// to (or inside one); elsewhere on the form the key stays the other controls'. Bound to an action,
+// the entry shows its caption, enabled state and shortcut and runs it when chosen (an OnClick of
+// its own comes first).
 class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* owner);
@@ -69,6 +71,8 @@ public:
     // Shows the visible entries with the top left corner at the screen point, waits for the
     // user's choice and runs the chosen entry. False when nothing was chosen or nothing is visible.
     bool Popup(int x, int y);
+    // Chooses the visible, enabled entry with that shortcut; false when there is none.
+    bool IsShortCut(TShortCut shortCut);
 
     // Raised before the menu opens; a handler may still change the entries.
     TNotifyEvent OnPopup;

@@ -33,3 +33,36 @@ TPressTracker::TResult TPressTracker::Message(HWND wnd, UINT msg, LPARAM lParam)
     }
     return prNone;
 }
+
+TButtonMouse::TResult TButtonMouse::Message(HWND wnd, UINT msg, LPARAM lParam) {
+    TResult result = bmNone;
+    if (msg == WM_MOUSELEAVE) {
+        result = hot_ ? bmChanged : bmNone;
+        hot_ = false;
+        return result;
+    }
+    if (msg == WM_MOUSEMOVE && !hot_) {
+        hot_ = true;
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, wnd, 0};
+        TrackMouseEvent(&track);
+        result = bmChanged;
+    }
+    switch (press_.Message(wnd, msg, lParam)) {
+    case TPressTracker::prChanged:
+        return bmChanged;
+    case TPressTracker::prClick:
+        return bmClick;
+    case TPressTracker::prNone:
+        break;
+    }
+    return result;
+}
+
+bool TButtonMouse::Follow(HWND wnd, const TMessage& m, const std::function<void()>& redraw,
+                          const std::function<void()>& click) {
+    const TResult result = Message(wnd, m.Msg, m.LParam);
+    if (result != bmNone) redraw();
+    if (result != bmClick) return false;
+    click();
+    return true;
+}

@@ -128,7 +128,7 @@ TEST(TDBGrid, DrawsEachCellWithItsStateAndTheColoursAHandlerSets) {
         f.grid->OnDrawColumnCell = [&](TComponent*, const RECT& r, int col, TColumn* c, TGridDrawState s) {
             gesehen[std::make_pair(f.set->FieldByName(L"Name")->AsString(), col)] = s;
             if (c->FieldName() == L"Ort" && !(s & (gdSelected | gdFocused))) {
-                f.grid->Canvas().BrushColor = 0x00FFFF; // yellow
+                f.grid->Canvas().Brush().SetColor(0x00FFFF); // yellow
                 f.grid->DefaultDrawColumnCell(r, col, c, s);
             }
         };

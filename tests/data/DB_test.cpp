@@ -232,6 +232,17 @@ TEST(TField, TextAndNumbersConvertBothWays) {
     EXPECT_EQ(set.FieldByName(L"Nr")->AsInteger(), 12);
     set.FieldByName(L"Nr")->SetAsString(L"x1");
     EXPECT_THROW(set.FieldByName(L"Nr")->AsInteger(), Exception);
+    set.Cancel();
+
+    // A record given as texts, closed or open: an empty number is no value, an empty name is one.
+    Kunden texte;
+    texte.AppendRecord({L"", L"", L""});
+    texte.Open();
+    texte.AppendRecord({L"2", L"", L""});
+    for (texte.First(); !texte.Eof(); texte.Next()) {
+        EXPECT_TRUE(texte.FieldByName(L"Umsatz")->IsNull());
+        EXPECT_FALSE(texte.FieldByName(L"Name")->IsNull());
+    }
 }
 
 TEST(TDataLink, FollowsTheSourceThroughOpenEditPostAndTheEndOfEither) {

@@ -1,6 +1,7 @@
 // The ODBC data set on a real SQLite database (the host's driver, reached through Wine's odbc32),
 // read back through a second connection.
 #include "data/OdbcDataSet.h"
+#include "Datenbank.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
@@ -32,21 +33,7 @@ struct Datenbank {
         db.Commit();
     }
     // Through its own connection, as another program would see the file.
-    String Lesen(const String& sql) {
-        TOdbcConnection zweite(nullptr);
-        zweite.SetConnectionString(verbindung);
-        Abfrage q(nullptr);
-        q.SetConnection(&zweite);
-        q.SetSQL(sql);
-        q.Open();
-        String out;
-        for (; !q.Eof(); q.Next()) {
-            for (int i = 0; i < q.FieldCount(); ++i)
-                out += (i ? L"," : L"") + (q.Fields(i)->IsNull() ? String(L"NULL") : q.Fields(i)->AsString());
-            out += L";";
-        }
-        return out;
-    }
+    String Lesen(const String& sql) { return TabelleLesen(verbindung, sql); }
     void Kunden(Abfrage& q) {
         q.SetConnection(&db);
         q.SetSQL(L"SELECT * FROM Kunden ORDER BY Nr");
