@@ -30,6 +30,10 @@ void TForm::DialogKey(WORD& key, bool shift) {
     case VK_TAB:
         if (GetKeyState(VK_CONTROL) < 0) return;
         SelectNext(activeControl_, !shift, true);
+        // As in a dialog box, a one-line edit reached by Tab has its text selected, so that typing
+        // replaces it rather than going in front of it.
+        if (auto* edit = dynamic_cast<TCustomEdit*>(activeControl_); edit && !dynamic_cast<TMemo*>(edit))
+            edit->SelectAll();
         break;
     case VK_LEFT:
     case VK_RIGHT:

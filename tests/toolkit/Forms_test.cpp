@@ -52,12 +52,17 @@ struct KeyboardForm {
 
 TEST(TFormKeyboard, TabAndShiftTabWalkTheNestedKeyboardOrder) {
     KeyboardForm f;
+    f.memo->SetText(L"Zeile");
+    f.edit2->SetText(L"Köln");
     ASSERT_TRUE(f.edit1->Focused());
     PressKey(VK_TAB);
     EXPECT_TRUE(f.memo->Focused());
+    EXPECT_EQ(f.memo->SelLength(), 0) << "a memo keeps its caret";
     PressKey(VK_TAB); // the memo does not take Tab, the group box is no tab stop
     EXPECT_TRUE(f.edit2->Focused());
     EXPECT_EQ(f.form->ActiveControl(), f.edit2);
+    EXPECT_EQ(f.edit2->SelStart(), 0) << "an edit reached by Tab has its text selected";
+    EXPECT_EQ(f.edit2->SelLength(), 4);
     PressKey(VK_TAB);
     EXPECT_TRUE(f.button->Focused());
     PressKey(VK_TAB); // round to the start
