@@ -295,6 +295,7 @@ void Tam_Main::ax_StandardwerteExecute(TComponent*) {}
 // Closing saves whether or not anything changed; a settings file that cannot be written is
 // reported and the window closes all the same.
 void Tam_Main::QelFormDestroy(TComponent*) {
+    if (!SpeichernNoetig()) return;
     try {
         PAR->Speichern();
     } catch (...) {

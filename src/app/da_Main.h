@@ -75,6 +75,9 @@ public:
     TStringListBox* sl;
 
     bool Geaendert() const { return geaendert_; }
+    // The unattended run has nothing of its own to keep: writing back the lists it loaded would
+    // undo what a window of the same program saved meanwhile.
+    bool SpeichernNoetig() const { return !unbeaufsichtigt_ || geaendert_; }
     void SetGeaendert(bool geaendert) { geaendert_ = geaendert; }
     void SicherungAusfuehren();
     void ExplorerOeffnen(const String& verzeichnis);

@@ -114,6 +114,7 @@ void Tam_Main::QelFormCloseQuery(TComponent*, bool& canClose) {
 void Tam_Main::SitzungEndet() {
     if (lauf_) lauf_->SofortBeenden();
     if (unbeaufsichtigt_) abbruch_ = true;
+    if (!SpeichernNoetig()) return;
     try {
         PAR->Speichern();
     } catch (...) {
@@ -153,6 +154,7 @@ int Tam_Main::UnbeaufsichtigtSichern() {
     }
     if (code == 0 && (laufAbgebrochen_ || abbruch_)) code = 3;
     if (code == 0 && laufFehler_ > 0) code = 1;
+    if (!SpeichernNoetig()) return code;
     try {
         PAR->Speichern();
     } catch (...) {

@@ -102,8 +102,10 @@ TEST(Unbeaufsichtigt, RunCompletesWithExitCodeZeroAndReportsOnTheConsole) {
     Schreiben(t / L"Daten\\a.txt", "a");
     // The blank line would be the program's own folder, Sicherung.exe and its settings with it.
     Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=\r\nme_Dir_1=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
+    const std::string einstellungen = Lesen(t / L"Stick\\Sicherung.ini");
     Ergebnis e = Ausfuehren(t / L"Stick\\", L"/SICHERN");
     EXPECT_EQ(e.code, 0u) << e.fehler;
+    EXPECT_EQ(Lesen(t / L"Stick\\Sicherung.ini"), einstellungen) << "the run has nothing to save";
     EXPECT_NE(e.ausgabe.find("a.txt"), std::string::npos) << e.ausgabe;
     EXPECT_NE(e.ausgabe.find("1 Datei wurde gesichert."), std::string::npos) << e.ausgabe;
     EXPECT_TRUE(Existiert(t / L"Stick\\Sicherung.log"));
@@ -146,7 +148,8 @@ TEST(Unbeaufsichtigt, ErrorsGiveOne) {
     CloseHandle(gesperrt);
 }
 
-// 3: the run was cancelled; here its hidden window is asked to close during a large copy.
+// 3: the run was cancelled; here its hidden window is asked to close during a large copy, just
+// after the user saved a new list in the program's window.
 TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
     TestOrdner t;
     String gross = t / L"Daten\\gross.bin";
@@ -168,6 +171,7 @@ TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
             HANDLE suche = FindFirstFileW((ordner + L"~sicherung*").c_str(), &d);
             if (suche != INVALID_HANDLE_VALUE) {
                 FindClose(suche);
+                Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Einzel_0=C:\\Neu.txt\r\n");
                 PostMessageW(Fenster(prozess), WM_CLOSE, 0, 0);
                 return;
             }
@@ -182,6 +186,7 @@ TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
     DateienRekursivToItems(ordner, L"*.*", &rest, true);
     EXPECT_EQ(rest.ToVector(), std::vector<String>{ordner + L"gross.bin"});
     EXPECT_TRUE(Lesen(t / L"Stick\\Sicherung.log").ends_with(" (abgebrochen)\r\n"));
+    EXPECT_EQ(Lesen(t / L"Stick\\Sicherung.ini"), "[Tam_Main]\r\nme_Einzel_0=C:\\Neu.txt\r\n");
 }
 
 TEST(Unbeaufsichtigt, HelpListsSwitchesAndExitCodesOnStandardOutput) {
