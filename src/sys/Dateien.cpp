@@ -290,7 +290,8 @@ void ZeileAnhaengen(const String& datei, const String& zeile) {
     std::string ansi(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr,
                         nullptr);
-    Handle h = Oeffnen(datei, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
+    // Another instance may be appending its own line just now; appends do not mix.
+    Handle h = Oeffnen(datei, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
     if (!h) return;
     DWORD geschrieben = 0;
     WriteFile(h.get(), ansi.data(), static_cast<DWORD>(ansi.size()), &geschrieben, nullptr);

@@ -316,7 +316,11 @@ TEST(DateiKopieren, FullMediumKeepsThePreviousCopy) {
 TEST(ZeileAnhaengen, CreatesAppendsInAnsiAndSwallowsErrors) {
     TestOrdner t;
     ZeileAnhaengen(t / L"x.log", L"08.12.2026 14:03:07 | 3 Dateien wurden gesichert.");
+    // A second instance of the program holds the log to append its own line.
+    HANDLE andere = CreateFileW((t / L"x.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
     ZeileAnhaengen(t / L"x.log", L"Zweite Zeile mit ä");
+    CloseHandle(andere);
     EXPECT_EQ(Lesen(t / L"x.log"),
               "08.12.2026 14:03:07 | 3 Dateien wurden gesichert.\r\nZweite Zeile mit \xE4\r\n");
     ZeileAnhaengen(t / L"fehlt\\x.log", L"geht nicht");
