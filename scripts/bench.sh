@@ -106,10 +106,19 @@ declare -A ZEIT SPITZE MELDUNG
 WERKZEUGE=(sicherung xcopy)
 command -v cp >/dev/null && WERKZEUGE+=(cp)
 
+# The first start of a freshly copied program costs Wine up to two seconds more than the next:
+# every program is started once before it is timed.
+aufwaermen() { # program folder: started with nothing listed, it ends after its check
+    printf '[Tam_Main]\r\n' >"$1/Sicherung.ini"
+    (cd "$1" && "$WINE64" Sicherung.exe /SICHERN >/dev/null 2>&1) || true
+}
+
 vergleich() { # tree
     local baum=$1 r i w n=${#WERKZEUGE[@]}
     mkdir -p "$B/programm-$baum"
     cp "$EXE" "$B/programm-$baum/"
+    aufwaermen "$B/programm-$baum"
+    "$WINE64" xcopy /? >/dev/null 2>&1 || true
     find "$B/quelle-$baum" -type f -exec cat {} + >/dev/null # every tool finds the sources cached
     for ((r = 0; r < RUNDEN; r++)); do
         leeren "$baum"
@@ -217,6 +226,8 @@ unbeaufsichtigt_blacklist() { # lines: one single file, a blacklist of that many
 
 mkdir -p "$B/start"
 cp "$EXE" "$B/start/"
+aufwaermen "$B/start"
+boden >/dev/null
 BODEN="" SEITE="" FERTIG=""
 declare -A BL
 for ((r = 0; r < RUNDEN; r++)); do
@@ -250,6 +261,7 @@ if [ -n "$SPEICHER" ]; then
     baum_klein "$B/quelle-speicher" "$SPEICHER"
     mkdir -p "$B/programm-speicher"
     cp "$EXE" "$B/programm-speicher/"
+    aufwaermen "$B/programm-speicher"
     einstellungen "$B/programm-speicher" "$B/quelle-speicher"
     echo
     echo "== memory: unattended runs over $SPEICHER files of 1 KiB"
