@@ -13,7 +13,7 @@
 # 2. Start-up: process start to the first painting of page 1 and to the end of the window's
 #    set-up, with four lists of 1 000 lines, against a minimal window of ours (the floor); and
 #    the unattended run of one single file with a blacklist of 0, 1 000 and 3 000 lines.
-# 3. The backup engine alone in one process on the same trees, and the status list.
+# 3. The backup engine alone in one process on the same trees; the status list; the data grid.
 #
 # Environment: BENCH_RUNDEN rounds (default 2); BENCH_LISTE lines per list at start-up (1000);
 # BENCH_SPEICHER files of an extra unattended run for the memory figure (default: none, the
@@ -286,3 +286,6 @@ mkdir -p "$B/engine"
 echo
 echo "== the status list"
 "$WINE64" "$BUILD/win64/bench/bench_statusliste.exe"
+echo
+echo "== the data grid"
+"$WINE64" "$BUILD/win64/bench/bench_dbgrid.exe"

@@ -25,6 +25,10 @@ install_missing() {
     command -v convert >/dev/null || need+=(imagemagick)
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     [ -d /usr/share/wine/fonts ] && ls /usr/share/wine/fonts/tahoma* >/dev/null 2>&1 || need+=(fonts-wine)
+    # The data tests reach SQLite through the host's ODBC driver manager (Wine's odbc32 passes on).
+    dpkg -s unixodbc >/dev/null 2>&1 || need+=(unixodbc)
+    dpkg -s libodbc2 >/dev/null 2>&1 || need+=(libodbc2)
+    dpkg -s libsqliteodbc >/dev/null 2>&1 || need+=(libsqliteodbc)
     if [ ${#need[@]} -gt 0 ]; then
         echo "Installing: ${need[*]}"
         as_root apt-get update -qq

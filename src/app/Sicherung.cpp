@@ -1,8 +1,10 @@
 // The entry point: process-wide settings before any window, then the window and its message loop,
-// or with "/SICHERN" the unattended run.
+// or with "/SICHERN" the unattended run, or with "/?" the help.
+#include "app/Unbeaufsichtigt.h"
 #include "app/da_Main.h"
 
 #include "framework/QelForm.h"
+#include "framework/kv7_ColorButton.h"
 #include "sys/Ordner.h"
 #include "sys/Startup.h"
 #include "toolkit/Dialogs.h"
@@ -19,11 +21,12 @@ namespace {
 class Konsole {
 public:
     // A program started from a console window without redirection has no standard handles of
-    // its own: it writes to the console of the calling process.
+    // its own: it writes to the console of the calling process. It joins that console also when
+    // its output is redirected, so that Ctrl+C there reaches the run.
     Konsole() {
         bool ohneAusgabe = !Gueltig(GetStdHandle(STD_OUTPUT_HANDLE));
         bool ohneFehler = !Gueltig(GetStdHandle(STD_ERROR_HANDLE));
-        if ((!ohneAusgabe && !ohneFehler) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+        if (!AttachConsole(ATTACH_PARENT_PROCESS) || (!ohneAusgabe && !ohneFehler)) return;
         HANDLE konsole = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         if (!Gueltig(konsole)) return;
@@ -34,9 +37,9 @@ public:
     void Zeile(DWORD welcher, const String& text) {
         HANDLE h = GetStdHandle(welcher);
         if (!Gueltig(h)) return;
-        String zeile = text;
-        for (wchar_t& c : zeile)
-            if (c == L'\r') c = L'\n'; // the boxes break lines with a carriage return alone
+        String zeile; // the boxes break lines with a carriage return alone
+        for (wchar_t c : text)
+            zeile += c == L'\r' ? String(L"\r\n") : String(1, c);
         zeile += L"\r\n";
         DWORD modus, n;
         if (GetConsoleMode(h, &modus)) {
@@ -52,19 +55,9 @@ public:
     }
 };
 
-int Unbeaufsichtigt() {
-    Konsole konsole;
-    // No box ever waits for a user here: its text goes to standard error.
-    SetMessageBoxCapture([&konsole](const MessageBoxArgs& box) {
-        konsole.Zeile(STD_ERROR_HANDLE, box.caption + L": " + box.text);
-        return box.defaultResult > 0 ? box.defaultResult : IDOK;
-    });
-    auto* fenster = Application()->CreateForm<Tam_Main>();
-    fenster->StatusAusgabe = [&konsole](const String& zeile) { konsole.Zeile(STD_OUTPUT_HANDLE, zeile); };
-    Application()->ProcessMessages(); // the window's set-up loads the settings
-    int code = fenster->UnbeaufsichtigtSichern();
-    fenster->Free();
-    return code;
+Konsolenausgabe Ausgabe(Konsole& konsole) {
+    return {[&konsole](const String& zeile) { konsole.Zeile(STD_OUTPUT_HANDLE, zeile); },
+            [&konsole](const String& zeile) { konsole.Zeile(STD_ERROR_HANDLE, zeile); }};
 }
 
 } // namespace
@@ -74,10 +67,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ProgrammDatumFestlegen();
     RoamingFestlegen();
     StartEinstellungen();
+    InitSharedCustomColors();
 
     Application()->Initialize();
     Application()->SetMainFormOnTaskBar(true);
-    if (SchalterVorhanden(L"/SICHERN")) return Unbeaufsichtigt();
+    if (SchalterVorhanden(L"/?")) {
+        Konsole konsole;
+        konsole.Zeile(STD_OUTPUT_HANDLE, HilfeText());
+        return 0;
+    }
+    if (SchalterVorhanden(L"/SICHERN")) {
+        Konsole konsole;
+        return Unbeaufsichtigt(Ausgabe(konsole));
+    }
     Application()->CreateForm<Tam_Main>();
     Application()->Run();
     return 0;

@@ -90,6 +90,9 @@ Tam_Main::Tam_Main(TComponent* owner) : TQelForm(owner) {
     sl->SetName(L"sl");
 
     OnAfterCreate = [this](TComponent* s) { QelFormAfterCreate(s); };
+    // Laid out for the window's size before it is first shown: the toolbar was arranged at its
+    // default width while the window was being built, and its group would first paint too tall.
+    OnCreate = [this](TComponent* s) { QelFormResize(s); };
     OnResize = [this](TComponent* s) { QelFormResize(s); };
     OnDestroy = [this](TComponent* s) { QelFormDestroy(s); };
     OnCloseQuery = [this](TComponent* s, bool& c) { QelFormCloseQuery(s, c); };
@@ -226,7 +229,6 @@ void Tam_Main::SeiteZweiAufbauen() {
 }
 
 void Tam_Main::QelFormAfterCreate(TComponent*) {
-    QelFormResize(this); // the layout as shown, before the first resize by the user
     SetCaption(DateiBasisname(ProgrammDatei()) + L" " + L"1.0" + L" auf " + ComputerName());
     TMemo* ziele[] = {me_Einzel, me_Dir, me_Ext};
     for (TMemo* m : ziele)

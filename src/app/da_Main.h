@@ -14,6 +14,7 @@ class TToolBar;
 class TSplitter;
 class TAction;
 class TActionList;
+class TSicherung;
 
 namespace da_Main {
 
@@ -80,11 +81,15 @@ public:
 
     // True while a backup runs.
     bool LaeuftSicherung() const { return laeuft_; }
-    // The unattended run: the checks of page 1, the backup, the settings saved. Returns the exit
-    // code: 0 the run completed, 1 it ended with an error, 2 the check before it failed.
+    // The unattended run: the set-up, the checks of page 1, the backup, the settings saved.
+    // Returns the exit code: 0 every file that was due was copied; 1 the run ended with an error
+    // or files were skipped because of one; 2 the check before the run failed; 3 it was cancelled.
     int UnbeaufsichtigtSichern();
     // Where status lines go besides the status list (the console of the unattended run).
     std::function<void(const String&)> StatusAusgabe;
+    // Where files skipped because of an error are reported (standard error of the unattended
+    // run); unset, the window passes over them silently.
+    std::function<void(const String&)> FehlerAusgabe;
     // How the shortcuts launch the file manager; unset: through the shell (kivDateiStarten).
     std::function<bool(const String& datei, const String& parameter)> Starten;
 
@@ -126,9 +131,14 @@ private:
     TAction* Aktion(const wchar_t* name, const String& caption, void (Tam_Main::*handler)(TComponent*));
     bool PruefungSeiteEins();
     void ExplorerStarten(const String& parameter);
+    void SitzungEndet();
 
     bool geaendert_ = false;
     bool laeuft_ = false;
     bool abbruch_ = false;
     bool schliessenNachLauf_ = false;
+    bool unbeaufsichtigt_ = false;
+    TSicherung* lauf_ = nullptr; // the run in progress, on SicherungAusfuehren's stack
+    bool laufAbgebrochen_ = false;
+    int laufFehler_ = 0;
 };

@@ -33,18 +33,24 @@ void Tam_Main::wz_1Changing(TComponent*, bool& allowChange) {
     allowChange = PruefungSeiteEins();
 }
 
+// An error of a run whose window was asked to close is shown and confirmed first: a close
+// posted before it would end the error box's loop and the error would vanish unread.
 void Tam_Main::wzLastAction(TComponent*) {
     if (laeuft_) return;
     wz->SetLastActionRunning(true);
+    std::exception_ptr fehler;
     try {
         SicherungAusfuehren();
     } catch (...) {
-        wz->SetLastActionRunning(false);
-        if (schliessenNachLauf_) ::PostMessageW(Handle(), WM_NACH_LAUF_SCHLIESSEN, 0, 0);
-        throw;
+        fehler = std::current_exception();
     }
     wz->SetLastActionRunning(false);
-    if (schliessenNachLauf_) ::PostMessageW(Handle(), WM_NACH_LAUF_SCHLIESSEN, 0, 0);
+    if (schliessenNachLauf_) {
+        if (fehler) Application()->HandleException(fehler);
+        ::PostMessageW(Handle(), WM_NACH_LAUF_SCHLIESSEN, 0, 0);
+        return;
+    }
+    if (fehler) std::rethrow_exception(fehler);
 }
 
 void Tam_Main::SicherungAusfuehren() {
@@ -69,55 +75,89 @@ void Tam_Main::SicherungAusfuehren() {
         status.BeginUpdate();
     };
     lauf.AbbruchGewuenscht = [this] { return abbruch_; };
+    if (FehlerAusgabe) lauf.OnUebersprungen = FehlerAusgabe;
     lauf.LogDatei = ProgrammDateiMitEndung(L".log");
 
     laeuft_ = true;
-    abbruch_ = false;
+    lauf_ = &lauf;
+    laufAbgebrochen_ = false;
+    laufFehler_ = 0;
     status.BeginUpdate();
     struct Ende {
-        bool& laeuft;
+        Tam_Main& f;
+        TSicherung& lauf;
         TStrings& status;
         ~Ende() {
             status.EndUpdate();
-            laeuft = false;
+            f.laufAbgebrochen_ = lauf.Abgebrochen();
+            f.laufFehler_ = lauf.Fehler();
+            f.lauf_ = nullptr;
+            f.laeuft_ = false;
+            f.abbruch_ = false;
         }
-    } ende{laeuft_, status};
+    } ende{*this, lauf, status};
     lauf.SicherungAusfuehren();
 }
 
 // Closing while a backup runs asks the run to stop after the file in progress; the window
-// closes once it has written its summary, so nothing is freed under the running backup.
+// closes once it has written its summary, so nothing is freed under the running backup. The
+// unattended run ends by itself once its run has stopped.
 void Tam_Main::QelFormCloseQuery(TComponent*, bool& canClose) {
-    if (!laeuft_) return;
+    if (!laeuft_ && !unbeaufsichtigt_) return;
     abbruch_ = true;
-    schliessenNachLauf_ = true;
+    schliessenNachLauf_ = !unbeaufsichtigt_;
     canClose = false;
 }
 
+// The system gives a few seconds once the session ends: a run stops and writes its summary and
+// its log line at once, and the settings are saved as closing would. No box can be answered now.
+void Tam_Main::SitzungEndet() {
+    if (lauf_) lauf_->SofortBeenden();
+    if (unbeaufsichtigt_) abbruch_ = true;
+    try {
+        PAR->Speichern();
+    } catch (...) {
+    }
+}
+
 void Tam_Main::WndProc(TMessage& message) {
-    if (message.Msg == WM_NACH_LAUF_SCHLIESSEN) {
+    switch (message.Msg) {
+    case WM_NACH_LAUF_SCHLIESSEN:
         schliessenNachLauf_ = false;
         message.Result = 0;
         Close();
+        return;
+    case WM_QUERYENDSESSION:
+        if (laeuft_) abbruch_ = true;
+        message.Result = TRUE;
+        return;
+    case WM_ENDSESSION:
+        if (message.WParam) SitzungEndet();
+        message.Result = 0;
         return;
     }
     TQelForm::WndProc(message);
 }
 
 int Tam_Main::UnbeaufsichtigtSichern() {
-    if (!PruefungSeiteEins()) return 2;
+    unbeaufsichtigt_ = true;
+    Application()->ProcessMessages(); // the window's set-up loads the settings
+    if (abbruch_) return 3;
+    if (!PruefungSeiteEins()) return abbruch_ ? 3 : 2;
     int code = 0;
     try {
-        wzLastAction(wz);
+        if (!abbruch_) wzLastAction(wz);
     } catch (...) {
         Application()->HandleException(std::current_exception());
         code = 1;
     }
+    if (code == 0 && (laufAbgebrochen_ || abbruch_)) code = 3;
+    if (code == 0 && laufFehler_ > 0) code = 1;
     try {
         PAR->Speichern();
     } catch (...) {
         Application()->HandleException(std::current_exception());
-        code = 1;
+        if (code == 0) code = 1;
     }
     return code;
 }

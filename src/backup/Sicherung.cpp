@@ -2,6 +2,7 @@
 
 #include "sys/Dateien.h"
 #include "toolkit/Classes.h"
+#include "toolkit/SysUtils.h"
 #include "util/kv7_date.h"
 #include "util/kv7_str.h"
 
@@ -15,8 +16,8 @@ void TSicherung::Status(const String& zeile) {
     if (OnStatus) OnStatus(zeile);
 }
 
-// After every file: about every 100 ms the window may handle its messages, and a cancel stops
-// the run before the next file.
+// Between files, listed entries and copied buffers: about every 100 ms the window may handle its
+// messages, and a cancel stops the run there.
 bool TSicherung::Weiter() {
     if (Zwischendurch) {
         unsigned long long jetzt = GetTickCount64();
@@ -57,7 +58,9 @@ bool TSicherung::BleibtImZiel(const String& teil) {
 void TSicherung::SicherungAusfuehren() {
     const String ziel = listen_.ziel;
     anzahl_ = 0;
+    fehler_ = 0;
     abgebrochen_ = false;
+    abgeschlossen_ = false;
     letzteRunde_ = GetTickCount64();
     if (EinstellungenGeaendert && EinstellungenGeaendert() && EinstellungenSpeichern) {
         String datei = EinstellungenSpeichern();
@@ -69,24 +72,40 @@ void TSicherung::SicherungAusfuehren() {
     if (listen_.verzeichnisse)
         for (int i = 0, n = listen_.verzeichnisse->Count(); i < n && Weiter(); ++i)
             anzahl_ += VerzeichnisSichern(listen_.verzeichnisse->Get(i), ziel);
+    Abschliessen();
+}
 
+void TSicherung::SofortBeenden() {
+    abgebrochen_ = true;
+    Abschliessen();
+}
+
+void TSicherung::Abschliessen() {
+    if (abgeschlossen_) return;
+    abgeschlossen_ = true;
     String zusammenfassung = Zusammenfassung(anzahl_);
+    if (abgebrochen_) Status(L"Die Sicherung wurde abgebrochen.");
     Status(ZeichenWiederholen(L'-', 80));
     Status(zusammenfassung);
     Status(ZeichenWiederholen(L'=', 80));
     if (OnLaufEnde) OnLaufEnde();
-    if (!LogDatei.empty()) ZeileAnhaengen(LogDatei, LogZeile(ProgramNow(), zusammenfassung));
+    if (!LogDatei.empty())
+        ZeileAnhaengen(LogDatei,
+                       LogZeile(ProgramNow(), zusammenfassung) + (abgebrochen_ ? L" (abgebrochen)" : L""));
 }
 
 // The copy lies at the target folder text followed by everything after the source's first ":".
+// A blank line names nothing: taken as a path it would be the program's current folder.
 int TSicherung::EinzeldateiSichern(const String& quelle, const String& ziel) {
+    if (Trimmen(quelle).empty()) return 0;
     String teil = OhneLaufwerk(quelle);
     if (!BleibtImZiel(teil)) return 0;
     return DateiSichern(quelle, ziel + teil) ? 1 : 0;
 }
 
 bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, const TDateTime* gelistet) {
-    String erweiterung = DateiErweiterung(zielPfad);
+    String ordner = OrdnerTeil(zielPfad);
+    String erweiterung = DateiErweiterung(zielPfad.substr(ordner.size()));
     if (listen_.erweiterungen)
         for (int i = 0, n = listen_.erweiterungen->Count(); i < n; ++i)
             if (TextGleich(erweiterung, listen_.erweiterungen->Get(i))) return false;
@@ -97,29 +116,48 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
         }
     // A listed time that is not newer than the copy's needs no file opened to know the answer.
     if (gelistet && *gelistet <= GespeichertesAlter(zielPfad)) return false;
-    if (!(DateiAlter(quelle) > DateiAlter(zielPfad))) return false;
-    if (!VerzeichnisErstellen(zielPfad.substr(0, zielPfad.rfind(L'\\') + 1), true)) return false;
-    DateiKopierenWennErlaubt(quelle, zielPfad, true);
+    DWORD lesefehler = 0;
+    TDateTime alter = DateiAlter(quelle, &lesefehler);
+    if (lesefehler) {
+        ++fehler_;
+        if (OnUebersprungen)
+            OnUebersprungen(Format(L"Datei \"%s\" kann nicht gelesen werden. %s", quelle.c_str(),
+                                   SystemFehlerText(lesefehler).c_str()));
+        return false;
+    }
+    if (!(alter > DateiAlter(zielPfad))) return false;
+    if (!VerzeichnisErstellen(ordner, true)) {
+        ++fehler_;
+        return false;
+    }
+    // The folder's creation lets the window handle its messages: a cancel may have come meanwhile.
+    if (abgebrochen_ || !Weiter()) return false;
+    if (!DateiKopierenWennErlaubt(quelle, zielPfad, true, [this] { return Weiter(); }) && abgebrochen_)
+        return false;
     Status(zielPfad);
     return true;
 }
 
+// A reparse point's directory entry carries the link's time, not the file's: such a file is
+// always judged by its two ages.
 int TSicherung::VerzeichnisSichern(const String& verzeichnis, const String& ziel) {
+    if (Trimmen(verzeichnis).empty()) return 0;
     std::vector<TDateTime> zeiten;
     auflistung_->Clear();
-    DateienRekursiv(
+    bool vollstaendig = DateienRekursiv(
         verzeichnis, L"*.*",
-        [&](const String& pfad, const FILETIME& geschrieben) {
+        [&](const String& pfad, const FILETIME& geschrieben, DWORD attribute) {
             auflistung_->Add(pfad);
-            zeiten.push_back(ZeitZuAlter(geschrieben));
+            zeiten.push_back(attribute & FILE_ATTRIBUTE_REPARSE_POINT ? 0 : ZeitZuAlter(geschrieben));
         },
-        ziel);
+        ziel, [this] { return Weiter(); });
+    if (!vollstaendig) return 0;
     int anzahl = 0;
     for (int i = 0, n = auflistung_->Count(); i < n; ++i) {
         if (i > 0 && !Weiter()) break;
         String quelle = auflistung_->Get(i), teil = OhneLaufwerk(quelle);
-        if (BleibtImZiel(teil) && DateiSichern(quelle, ziel + teil, &zeiten[static_cast<size_t>(i)]))
-            ++anzahl;
+        TDateTime* gelistet = zeiten[static_cast<size_t>(i)] > 0 ? &zeiten[static_cast<size_t>(i)] : nullptr;
+        if (BleibtImZiel(teil) && DateiSichern(quelle, ziel + teil, gelistet)) ++anzahl;
     }
     return anzahl;
 }

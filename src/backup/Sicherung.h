@@ -25,16 +25,24 @@ public:
     std::function<String()> EinstellungenSpeichern;    // saves them and names the file to back up
     std::function<void()> OnLaufEnde;                  // after the summary, before the log line
     std::function<void()> Zwischendurch;               // lets the window handle its messages
-    std::function<bool()> AbbruchGewuenscht;           // asked after every file
+    std::function<bool()> AbbruchGewuenscht;           // asked between files, entries and buffers
+    // A file left out because of an error that the rule passes over silently (a source that
+    // cannot be opened), with the reason.
+    std::function<void(const String& meldung)> OnUebersprungen;
     String LogDatei;
 
     void SicherungAusfuehren();
+    // The run stops where it is and writes its end now: the session is ending and the process
+    // may be gone before the run could unwind. The run, when it returns, writes nothing more.
+    void SofortBeenden();
     int EinzeldateiSichern(const String& quelle, const String& ziel);
     bool DateiSichern(const String& quelle, const String& zielPfad, const TDateTime* gelistet = nullptr);
     int VerzeichnisSichern(const String& verzeichnis, const String& ziel);
 
     int Anzahl() const { return anzahl_; }
     bool Abgebrochen() const { return abgebrochen_; }
+    // Files skipped because of an error (a folder that could not be created, an unreadable source).
+    int Fehler() const { return fehler_; }
 
     static String Zusammenfassung(int anzahl);
     static String LogZeile(TDateTime zeitpunkt, const String& zusammenfassung);
@@ -44,10 +52,13 @@ public:
 private:
     void Status(const String& zeile);
     bool Weiter();
+    void Abschliessen();
 
     SicherungsListen listen_;
     TStrings* auflistung_;
     int anzahl_ = 0;
+    int fehler_ = 0;
     bool abgebrochen_ = false;
+    bool abgeschlossen_ = false;
     unsigned long long letzteRunde_ = 0;
 };

@@ -218,13 +218,16 @@ void TqelWizard::ButtonClick(TqelWizardBtnKind kind) {
     }
 }
 
-// Next, pressed to start the action, loses the focus when it goes off; it gets it back after
-// the run unless another window has taken it.
+// Next, pressed to start the action, goes off while it runs: Cancel takes the focus meanwhile, so
+// that the keyboard still reaches the button that stops the action. Next gets it back after the
+// run unless the user has moved it elsewhere.
 void TqelWizard::SetLastActionRunning(bool running) {
     TqelWzBtn* next = btnNext_->Button();
+    TqelWzBtn* cancel = btnCancel_->Button();
     if (running) nextHadFocus_ = next->Focused();
     btnNext_->SetLast_TAction(!running);
-    if (!running && nextHadFocus_ && next->Enabled() && !GetFocus()) next->SetFocus();
+    if (running && nextHadFocus_ && cancel->CanFocus()) cancel->SetFocus();
+    if (!running && nextHadFocus_ && next->Enabled() && (!GetFocus() || cancel->Focused())) next->SetFocus();
     if (!running) nextHadFocus_ = false;
     if (pages_.empty()) return;
     TqelWizardPage* last = pages_.back();

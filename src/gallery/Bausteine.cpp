@@ -1,5 +1,6 @@
 // The gallery's entry point: the same process-wide start-up as the backup program, then the window.
 #include "framework/QelForm.h"
+#include "framework/kv7_ColorButton.h"
 #include "gallery/gl_Main.h"
 #include "sys/Ordner.h"
 #include "sys/Startup.h"
@@ -13,6 +14,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ProgrammDatumFestlegen();
     RoamingFestlegen();
     StartEinstellungen();
+    InitSharedCustomColors();
 
     Application()->Initialize();
     Application()->SetMainFormOnTaskBar(true);

@@ -9,7 +9,11 @@
 namespace {
 
 // One page per family of controls, in the order the gallery shows them after the overview.
-const std::vector<void (*)(Tgl_Main&)> kSeiten = {};
+const std::vector<void (*)(Tgl_Main&)> kSeiten = {
+    FelderSeite,
+    SchluesselboxenSeite,
+    DatumSeite,
+};
 
 } // namespace
 
@@ -79,6 +83,8 @@ TLabel* Tgl_Main::Beschriftung(TWinControl* parent, const String& text, int left
 
 void Tgl_Main::QelFormAfterCreate(TComponent*) {
     PAR->Laden();
+    for (const auto& aktion : nachDemLaden_)
+        aktion();
 }
 
 void Tgl_Main::PARBeforeLaden(TComponent*) {

@@ -4,6 +4,7 @@
 // beside the program.
 #include "framework/QelForm.h"
 
+#include <functional>
 #include <vector>
 
 class TqelWizard;
@@ -28,6 +29,9 @@ public:
     TLabel* Beschriftung(TWinControl* parent, const String& text, int left, int top);
     // The titles of the pages, in their order.
     const std::vector<String>& Titel() const { return titel_; }
+    // Runs once the settings store has restored the pages: labels that report what a control says
+    // catch up with what the store wrote silently.
+    void NachDemLaden(std::function<void()> aktion) { nachDemLaden_.push_back(std::move(aktion)); }
 
     void QelFormAfterCreate(TComponent* sender);
     void PARBeforeLaden(TComponent* sender);
@@ -35,5 +39,6 @@ public:
 
 private:
     std::vector<String> titel_;
+    std::vector<std::function<void()>> nachDemLaden_;
     int namen_ = 0;
 };

@@ -1,12 +1,6 @@
 #include "settings/Einstellungsdatei.h"
 #include "settings/Einstellungswerte.h"
-#include "settings/Unicodedatei.h"
 #include "sys/Qel_ini.h"
-
-void WertSchreiben(TqelIniFile& ini, const String& sektion, const String& schluessel, const String& wert) {
-    UnicodeSicherstellen(ini.FileName(), sektion + schluessel + wert);
-    ini.WriteString(sektion, schluessel, wert);
-}
 
 namespace {
 // A missing key reads as empty, which no typed encoding accepts: both leave the default.
@@ -20,6 +14,10 @@ T Gelesen(const TEinstellungsZugriff& z, const String& schluessel, T vorgabe, Le
 
 String TEinstellungsZugriff::TextLesen(const String& schluessel, const String& vorgabe) const {
     return ini_.ReadString(sektion_, schluessel, vorgabe);
+}
+
+std::optional<String> TEinstellungsZugriff::WertLesen(const String& schluessel) const {
+    return ini_.ReadValue(sektion_, schluessel);
 }
 
 int TEinstellungsZugriff::IntegerLesen(const String& schluessel, int vorgabe) const {
@@ -39,7 +37,7 @@ double TEinstellungsZugriff::ZahlLesen(const String& schluessel, double vorgabe)
 }
 
 void TEinstellungsZugriff::TextSchreiben(const String& schluessel, const String& wert) const {
-    WertSchreiben(ini_, sektion_, schluessel, wert);
+    ini_.WriteString(sektion_, schluessel, wert);
 }
 
 void TEinstellungsZugriff::IntegerSchreiben(const String& schluessel, int wert) const {

@@ -3,11 +3,10 @@
 // access a control kind gets to its store's section during a walk.
 #include "util/Basis.h"
 
+#include <optional>
+
 class TqelIniFile;
 class TkivParameter;
-
-// Every write of the store goes through here, so that the file keeps every character written.
-void WertSchreiben(TqelIniFile& ini, const String& sektion, const String& schluessel, const String& wert);
 
 // One section of one settings file, in the encodings of the file. Reads give the default for a
 // missing or unreadable value; writes raise the file's write error.
@@ -21,6 +20,8 @@ public:
     const String& Sektion() const { return sektion_; }
 
     String TextLesen(const String& schluessel, const String& vorgabe) const;
+    // Nothing when the key is missing.
+    std::optional<String> WertLesen(const String& schluessel) const;
     int IntegerLesen(const String& schluessel, int vorgabe) const;
     bool JaNeinLesen(const String& schluessel, bool vorgabe) const;
     TDateTime DatumLesen(const String& schluessel, TDateTime vorgabe) const;

@@ -1,5 +1,4 @@
 #include "settings/Gitterlayout.h"
-#include "settings/Einstellungsdatei.h"
 #include "settings/Listenregeln.h"
 #include "settings/kv7_Parameter.h"
 #include "sys/Qel_ini.h"
@@ -22,18 +21,18 @@ void EinzelnSchreiben(TkivParameter& parameter, const String& sektion, const Str
                       const String& wert) {
     if (sektion.empty() || schluessel.empty()) return;
     if (Trimmen(parameter.DateiName()).empty()) {
-        WertSchreiben(StandardIniDatei(), sektion, schluessel, wert);
+        StandardIniDatei().WriteString(sektion, schluessel, wert);
         return;
     }
     TqelIniFile ini(parameter.DateiName());
-    WertSchreiben(ini, sektion, schluessel, wert);
+    ini.WriteString(sektion, schluessel, wert);
 }
 } // namespace
 
 void GitterlayoutSpeichern(TkivParameter& parameter, const IkivGitter& gitter, const String& praefix) {
     const String name = gitter.GridName();
     const int spalten = gitter.ColumnCount();
-    if (spalten > 1) gitter.SpaltenSpeichern(GitterlayoutDatei(parameter.IniDateiName(), praefix, name));
+    if (spalten > 1) gitter.SpaltenSpeichern(GitterlayoutDatei(parameter.WegDateiName(), praefix, name));
     const String sektion = IstFormOderFrame(parameter.Owner()) ? parameter.Owner()->ClassName() : String();
     for (int i = 0; i < spalten; ++i) {
         const String zaehler = EintragsZaehler(i);

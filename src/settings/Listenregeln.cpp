@@ -3,6 +3,7 @@
 #include "util/kv7_str.h"
 
 namespace {
+// The reader's default that ends the entries; a stored entry ends in ";" and never equals it.
 const String kEnde = L"@#@";
 
 // A ";" would end the part early on load, so it becomes a blank.
@@ -23,9 +24,9 @@ void ListeSpeichern(const TEinstellungsZugriff& z, const String& name, const TSt
 void ListeLaden(const TEinstellungsZugriff& z, const String& name, TStrings& zeilen) {
     zeilen.Clear();
     for (int i = 0;; ++i) {
-        String zeile = z.TextLesen(name + L"_" + std::to_wstring(i), kEnde);
-        if (zeile == kEnde) break;
-        zeilen.Add(zeile);
+        std::optional<String> zeile = z.WertLesen(name + L"_" + std::to_wstring(i));
+        if (!zeile) break;
+        zeilen.Add(*zeile);
     }
 }
 

@@ -5,7 +5,6 @@
 class TStrings;
 
 // Lines go to N_0, N_1, ...; a load empties the list and reads until the first missing key.
-// "@#@" is the reader's default that ends the list, so a line holding exactly it ends it too.
 void ListeSpeichern(const TEinstellungsZugriff& z, const String& name, const TStrings& zeilen);
 void ListeLaden(const TEinstellungsZugriff& z, const String& name, TStrings& zeilen);
 

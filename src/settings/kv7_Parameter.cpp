@@ -2,6 +2,7 @@
 #include "settings/Einstellungsarten.h"
 #include "settings/Fensterposition.h"
 #include "sys/Dateien.h"
+#include "sys/IniAenderung.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
 #include "util/kv7_str.h"
@@ -35,6 +36,10 @@ String TkivParameter::IniDateiName() const {
     return StandardIniDatei().FileName();
 }
 
+String TkivParameter::WegDateiName() const {
+    return Trimmen(dateiName_).empty() ? StandardIniDatei().FileName() : dateiName_;
+}
+
 bool TkivParameter::KomponenteGenommen(const TComponent* komponente) const {
     if (tagExclusive_ == 0 && tagInclusive_ == 0) return false;
     if (tagInclusive_ != 0 && komponente->Tag() == tagInclusive_) return true;
@@ -56,6 +61,8 @@ void TkivParameter::Laden() {
 
     const String sektion = SektionsName();
     TWegDatei datei(dateiName_);
+    // All values from one version of the file, also while another program saves it.
+    auto sperre = std::make_unique<TqelIniLesesperre>(datei.Ini().FileName());
     TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
     if (formPosSizeSave_) FensterpositionLaden(owner, zugriff);
     const int anzahl = owner->ComponentCount();
@@ -66,6 +73,7 @@ void TkivParameter::Laden() {
         KomponenteLaden(datei.Ini(), k, sektion);
     }
     if (OnLaden) OnLaden(this);
+    sperre.reset();
     datei.Freigeben();
     if (OnAfterLaden) OnAfterLaden(this);
 }
@@ -77,6 +85,9 @@ void TkivParameter::Speichern() {
 
     const String sektion = SektionsName();
     TWegDatei datei(dateiName_);
+    // The walk writes into a copy that replaces the file whole once everything is in, so a
+    // failure half-way leaves the old file and no list cut short.
+    TqelIniAenderung aenderung(datei.Ini().FileName());
     datei.Ini().EraseSection(sektion);
     TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
     if (formPosSizeSave_) FensterpositionSpeichern(owner, zugriff);
@@ -88,5 +99,6 @@ void TkivParameter::Speichern() {
         KomponenteSpeichern(datei.Ini(), k, sektion);
     }
     if (OnSpeichern) OnSpeichern(this);
+    aenderung.Uebernehmen();
     if (OnAfterSpeichern) OnAfterSpeichern(this);
 }

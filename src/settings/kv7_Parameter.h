@@ -27,6 +27,8 @@ public:
     void SetFormPosSizeSave(bool wert) { formPosSizeSave_ = wert; }
 
     String IniDateiName() const;
+    // The file the walks use: DateiName, or the program-wide file when DateiName is blank.
+    String WegDateiName() const;
     void Laden();
     void Speichern();
 

@@ -1,4 +1,5 @@
 // The recursive listing of the file operations.
+#include "sys/DateiAufrufe.h"
 #include "sys/Dateien.h"
 
 #include "sys/Meldungen.h"
@@ -17,6 +18,46 @@ bool IstOrdner(const WIN32_FIND_DATAW& f) {
     return (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// A folder's identity: the same folder reached by another path (a substituted or mapped drive, a
+// short name, a junction) has the same volume serial number and file index.
+struct Kennung {
+    DWORD volume = 0;
+    ULONGLONG index = 0;
+    bool operator==(const Kennung&) const = default;
+};
+
+// False when the folder cannot be opened or its file system gives no index.
+bool KennungLesen(const String& ordner, Kennung& k) {
+    HANDLE h = CreateFileW(LangerPfad(ordner).c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    k = {info.dwVolumeSerialNumber, (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return ok && k.index != 0;
+}
+
+// The folder the walk never enters, by its full path and, where the file system tells it, by
+// its identity.
+struct Ausnahme {
+    String pfad; // long form with trailing backslash; empty: nothing is left out
+    String name; // its last part
+    Kennung kennung;
+    bool kennungBekannt = false;
+};
+
+Ausnahme AusnahmeVon(const String& ordner) {
+    Ausnahme a;
+    if (ordner.empty()) return a;
+    a.pfad = MitBackslash(LangerPfad(MitBackslash(ordner)));
+    String ohne = a.pfad.substr(0, a.pfad.size() - 1);
+    a.name = ohne.substr(ohne.find_last_of(L'\\') + 1);
+    a.kennungBekannt = KennungLesen(a.pfad, a.kennung);
+    return a;
+}
+
 // Compares full folder paths; the excluded folder itself and everything below it count.
 bool LiegtIn(const String& langerOrdner, const String& langerAusgenommen) {
     if (langerAusgenommen.empty()) return false;
@@ -25,47 +66,75 @@ bool LiegtIn(const String& langerOrdner, const String& langerAusgenommen) {
                                                         static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
-template <typename F> void Durchsuchen(const String& muster, bool nurDateien, F&& f) {
-    WIN32_FIND_DATAW data;
-    HANDLE h = FindFirstFileExW(LangerPfad(muster).c_str(), FindExInfoBasic, &data,
-                                nurDateien ? FindExSearchNameMatch : FindExSearchLimitToDirectories, nullptr,
-                                FIND_FIRST_EX_LARGE_FETCH);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        if (!Verborgen(data)) f(data);
-    } while (FindNextFileW(h, &data));
-    FindClose(h);
+// The text decides for every folder. The identity costs an open, so it is asked only where
+// another path can lead to the excluded folder: the folder the walk starts from, a junction or
+// link, and a folder bearing the excluded folder's name (below a substituted or mapped drive).
+bool Ausgenommen(const String& d, const String& name, bool umleitung, const Ausnahme& a) {
+    if (a.pfad.empty()) return false;
+    if (LiegtIn(LangerPfad(d), a.pfad)) return true;
+    if (!a.kennungBekannt || !(name.empty() || umleitung || TextGleich(name, a.name))) return false;
+    Kennung k;
+    return KennungLesen(d, k) && k == a.kennung;
 }
 
-void Rekursiv(const String& d, const String& maske, const DateiGefunden& datei, const String& ausgenommen) {
-    if (LiegtIn(LangerPfad(d), ausgenommen)) return;
+// Every entry of a search; the search asks for names only, since a hint to list folders alone
+// may be honoured or not, and the callers tell folders from files themselves.
+template <typename F> bool Durchsuchen(const String& muster, const Weitermachen& weiter, F&& f) {
+    WIN32_FIND_DATAW data;
+    HANDLE h = Aufrufe().sucheBeginnen(LangerPfad(muster).c_str(), FindExInfoBasic, &data,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE) return true;
+    bool weitermachen = true;
+    do {
+        if (!Verborgen(data) && !f(data)) weitermachen = false;
+        if (weitermachen && weiter && !weiter()) weitermachen = false;
+    } while (weitermachen && Aufrufe().sucheWeiter(h, &data));
+    FindClose(h);
+    return weitermachen;
+}
+
+bool Rekursiv(const String& d, const String& maske, const DateiGefunden& datei, const Ausnahme& ausnahme,
+              const Weitermachen& weiter) {
     bool alles = maske == L"*.*" || maske == L"*";
-    std::vector<std::pair<String, FILETIME>> dateien;
+    struct Fund {
+        String pfad;
+        FILETIME geschrieben;
+        DWORD attribute;
+    };
+    std::vector<Fund> dateien;
     // One search serves both when the mask takes every file; folders are entered as they come,
     // the folder's own files follow once all sub-folders are done.
-    Durchsuchen(d + L"*.*", false, [&](const WIN32_FIND_DATAW& f) {
+    bool ok = Durchsuchen(d + L"*.*", weiter, [&](const WIN32_FIND_DATAW& f) {
         String name = f.cFileName;
-        if (IstOrdner(f)) {
-            if (name != L"." && name != L".." && !TextGleich(name, L".svn"))
-                Rekursiv(d + name + L"\\", maske, datei, ausgenommen);
-        } else if (alles) {
-            dateien.emplace_back(d + name, f.ftLastWriteTime);
+        if (!IstOrdner(f)) {
+            if (alles) dateien.push_back({d + name, f.ftLastWriteTime, f.dwFileAttributes});
+            return true;
         }
+        if (name == L"." || name == L".." || TextGleich(name, L".svn")) return true;
+        String unter = d + name + L"\\";
+        if (Ausgenommen(unter, name, f.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT, ausnahme))
+            return true;
+        return Rekursiv(unter, maske, datei, ausnahme, weiter);
     });
-    if (!alles)
-        Durchsuchen(d + maske, true, [&](const WIN32_FIND_DATAW& f) {
-            if (!IstOrdner(f)) dateien.emplace_back(d + f.cFileName, f.ftLastWriteTime);
+    if (ok && !alles)
+        ok = Durchsuchen(d + maske, weiter, [&](const WIN32_FIND_DATAW& f) {
+            if (!IstOrdner(f)) dateien.push_back({d + f.cFileName, f.ftLastWriteTime, f.dwFileAttributes});
+            return true;
         });
-    for (auto& [pfad, zeit] : dateien)
-        datei(pfad, zeit);
+    if (!ok) return false;
+    for (const Fund& f : dateien)
+        datei(f.pfad, f.geschrieben, f.attribute);
+    return true;
 }
 
 } // namespace
 
-void DateienRekursiv(const String& verzeichnis, const String& maske, const DateiGefunden& datei,
-                     const String& ausgenommen) {
-    String lang = ausgenommen.empty() ? String() : LangerPfad(MitBackslash(ausgenommen));
-    Rekursiv(MitBackslash(verzeichnis), maske, datei, lang);
+bool DateienRekursiv(const String& verzeichnis, const String& maske, const DateiGefunden& datei,
+                     const String& ausgenommen, const Weitermachen& weiter) {
+    String d = MitBackslash(verzeichnis);
+    Ausnahme ausnahme = AusnahmeVon(ausgenommen);
+    if (Ausgenommen(d, L"", false, ausnahme)) return true;
+    return Rekursiv(d, maske, datei, ausnahme, weiter);
 }
 
 void DateienRekursivToItems(const String& verzeichnis, const String& maske, TStrings* liste, bool leeren,
@@ -73,5 +142,6 @@ void DateienRekursivToItems(const String& verzeichnis, const String& maske, TStr
     if (!liste) InternerFehler(L"kiv_sys", L"DateienRekursivToItems SL nicht zugewiesen.");
     if (leeren) liste->Clear();
     DateienRekursiv(
-        verzeichnis, maske, [&](const String& pfad, const FILETIME&) { liste->Add(pfad); }, ausgenommen);
+        verzeichnis, maske, [&](const String& pfad, const FILETIME&, DWORD) { liste->Add(pfad); },
+        ausgenommen);
 }

@@ -1,5 +1,6 @@
 #include "sys/Dateien.h"
 
+#include "sys/DateiAufrufe.h"
 #include "sys/Meldungen.h"
 #include "toolkit/Application.h"
 #include "toolkit/SysUtils.h"
@@ -40,23 +41,28 @@ bool IstDatei(const String& pfad) {
     return Attribute(pfad, d) && !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The copy's time: the source's local time at the two-second step of a DOS time. Times a DOS
-// time cannot hold (before 1980) keep the same two-second step instead of being lost.
+// The copy's time: the source's local time at the two-second step of a DOS time, the form a FAT
+// or exFAT stick stores. A time the DOS form cannot hold (before 1980, after 2107) takes its
+// nearest end, which such a stick accepts; ages compared in this form find the copy unchanged.
+// Worked out here rather than by the DOS conversion, which some systems wrap instead of refusing.
 FILETIME ZweiSekundenZeit(const FILETIME& utc) {
-    FILETIME lokal, ergebnis = utc;
-    WORD datum, zeit;
-    if (FileTimeToLocalFileTime(&utc, &lokal) && FileTimeToDosDateTime(&lokal, &datum, &zeit) &&
-        DosDateTimeToFileTime(datum, zeit, &lokal) && LocalFileTimeToFileTime(&lokal, &ergebnis))
-        return ergebnis;
-    ULARGE_INTEGER u{{utc.dwLowDateTime, utc.dwHighDateTime}};
-    u.QuadPart -= u.QuadPart % 20000000ULL;
-    ergebnis.dwLowDateTime = u.LowPart;
-    ergebnis.dwHighDateTime = u.HighPart;
+    FILETIME lokal, ergebnis;
+    SYSTEMTIME st;
+    if (!FileTimeToLocalFileTime(&utc, &lokal) || !FileTimeToSystemTime(&lokal, &st)) return utc;
+    if (st.wYear < 1980) {
+        st = {1980, 1, 0, 1, 0, 0, 0, 0};
+    } else if (st.wYear > 2107) {
+        st = {2107, 12, 0, 31, 23, 59, 58, 0};
+    } else {
+        st.wSecond = static_cast<WORD>(st.wSecond - st.wSecond % 2);
+        st.wMilliseconds = 0;
+    }
+    if (!SystemTimeToFileTime(&st, &lokal) || !LocalFileTimeToFileTime(&lokal, &ergebnis)) return utc;
     return ergebnis;
 }
 
 String NeuesTemporaer(const String& ziel, Handle& datei) {
-    String ordner = ziel.substr(0, ziel.rfind(L'\\') + 1);
+    String ordner = OrdnerTeil(ziel);
     for (unsigned n = 0; n < 10000; ++n) {
         String name = ordner + L"~sicherung" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                       std::to_wstring(n) + L".tmp";
@@ -71,12 +77,22 @@ String NeuesTemporaer(const String& ziel, Handle& datei) {
     return L"";
 }
 
+// A name holding a colon names a stream of a file.
+bool IstStrom(const String& pfad) {
+    return pfad.find(L':', OrdnerTeil(pfad).size()) != String::npos;
+}
+
 [[noreturn]] void KannNichtErstellen(const String& ziel, DWORD fehler) {
     throw Exception(Format(L"Datei \"%s\" kann nicht erstellt werden. %s", ziel.c_str(),
                            SystemFehlerText(fehler).c_str()));
 }
 
 } // namespace
+
+String OrdnerTeil(const String& pfad) {
+    size_t p = pfad.find_last_of(L"\\/");
+    return p == String::npos ? String() : pfad.substr(0, p + 1);
+}
 
 String LangerPfad(const String& pfad) {
     if (pfad.empty()) return pfad;
@@ -172,11 +188,15 @@ TDateTime ZeitZuAlter(const FILETIME& geschrieben) {
     return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, 0);
 }
 
-TDateTime DateiAlter(const String& datei) {
+TDateTime DateiAlter(const String& datei, DWORD* fehler) {
+    if (fehler) *fehler = 0;
     if (!IstDatei(datei)) return 0;
     Handle h = Oeffnen(datei, GENERIC_READ, 0, OPEN_EXISTING);
     FILETIME geschrieben;
-    if (!h || !GetFileTime(h.get(), nullptr, nullptr, &geschrieben)) return 0;
+    if (!h || !GetFileTime(h.get(), nullptr, nullptr, &geschrieben)) {
+        if (fehler) *fehler = GetLastError();
+        return 0;
+    }
     return ZeitZuAlter(geschrieben);
 }
 
@@ -188,51 +208,72 @@ TDateTime GespeichertesAlter(const String& datei) {
 
 // Copies into a temporary file beside the target and replaces the target only once the copy is
 // complete and carries the source's time: a failure leaves the previous copy as it was.
-bool DateiKopieren(const String& quelle, const String& ziel) {
+bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen& weiter) {
     if (TextGleich(quelle, ziel)) return false;
     if (!IstDatei(quelle)) return false;
     Handle q = Oeffnen(quelle, GENERIC_READ, 0, OPEN_EXISTING);
-    if (!q)
-        throw Exception(Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(),
-                               SystemFehlerText(GetLastError()).c_str()));
     LARGE_INTEGER laenge{};
     FILETIME geschrieben;
-    if (!GetFileSizeEx(q.get(), &laenge) || !GetFileTime(q.get(), nullptr, nullptr, &geschrieben))
+    if (!q || !GetFileSizeEx(q.get(), &laenge) || !GetFileTime(q.get(), nullptr, nullptr, &geschrieben))
         throw Exception(Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(),
                                SystemFehlerText(GetLastError()).c_str()));
 
+    // A stream cannot be renamed onto another file's stream, so its copy is written in place;
+    // one that fails or is abandoned half-way is removed, and the next run copies it again.
+    const bool strom = IstStrom(ziel);
     Handle z;
-    String temp = NeuesTemporaer(ziel, z);
-    if (temp.empty()) KannNichtErstellen(ziel, GetLastError());
-    DWORD fehler = 0;
+    String temp = ziel;
+    if (strom)
+        z = Oeffnen(ziel, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    else
+        temp = NeuesTemporaer(ziel, z);
+    if (!z) KannNichtErstellen(ziel, GetLastError());
+    DWORD lesefehler = 0, schreibfehler = 0;
+    bool abgebrochen = false;
     // One buffer for the thread's copies: allocating and clearing it per file costs more than many copies.
     static thread_local std::vector<char> puffer(1 << 20);
-    for (long long rest = laenge.QuadPart; rest > 0 && !fehler;) {
+    for (long long rest = laenge.QuadPart; rest > 0;) {
         DWORD soll = static_cast<DWORD>(rest < static_cast<long long>(puffer.size()) ? rest : puffer.size());
         DWORD gelesen = 0, geschriebenN = 0;
-        if (!ReadFile(q.get(), puffer.data(), soll, &gelesen, nullptr) || gelesen != soll)
-            fehler = GetLastError() ? GetLastError() : ERROR_HANDLE_EOF;
-        else if (!WriteFile(z.get(), puffer.data(), gelesen, &geschriebenN, nullptr) ||
-                 geschriebenN != gelesen)
-            fehler = GetLastError() ? GetLastError() : ERROR_DISK_FULL;
+        if (!Aufrufe().lesen(q.get(), puffer.data(), soll, &gelesen, nullptr)) {
+            lesefehler = GetLastError();
+        } else if (gelesen != soll) {
+            lesefehler = ERROR_HANDLE_EOF;
+        } else if (!WriteFile(z.get(), puffer.data(), gelesen, &geschriebenN, nullptr)) {
+            schreibfehler = GetLastError();
+        } else if (geschriebenN != gelesen) {
+            schreibfehler = ERROR_DISK_FULL;
+        }
+        if (lesefehler || schreibfehler) break;
         rest -= gelesen;
+        if (rest > 0 && weiter && !weiter()) {
+            abgebrochen = true;
+            break;
+        }
     }
-    FILETIME zeit = ZweiSekundenZeit(geschrieben);
-    if (!fehler && !SetFileTime(z.get(), nullptr, nullptr, &zeit)) fehler = GetLastError();
-    if (!fehler && !CloseHandle(z.release())) fehler = GetLastError();
+    if (!lesefehler && !schreibfehler && !abgebrochen) {
+        // A medium that refuses the time still holds the right content: the copy stays, and at
+        // worst the next run copies it again.
+        FILETIME zeit = ZweiSekundenZeit(geschrieben);
+        Aufrufe().zeitSetzen(z.get(), nullptr, nullptr, &zeit);
+        if (!CloseHandle(z.release())) schreibfehler = GetLastError();
+    }
     z.reset();
-    if (!fehler && !MoveFileExW(LangerPfad(temp).c_str(), LangerPfad(ziel).c_str(),
-                                MOVEFILE_REPLACE_EXISTING))
-        fehler = GetLastError();
-    if (fehler) {
-        DeleteFileW(LangerPfad(temp).c_str());
-        KannNichtErstellen(ziel, fehler);
-    }
-    return true;
+    if (!strom && !lesefehler && !schreibfehler && !abgebrochen &&
+        !MoveFileExW(LangerPfad(temp).c_str(), LangerPfad(ziel).c_str(), MOVEFILE_REPLACE_EXISTING))
+        schreibfehler = GetLastError();
+    if (!lesefehler && !schreibfehler && !abgebrochen) return true;
+    DeleteFileW(LangerPfad(temp).c_str());
+    if (lesefehler)
+        throw Exception(Format(L"Datei \"%s\" kann nicht gelesen werden. %s", quelle.c_str(),
+                               SystemFehlerText(lesefehler).c_str()));
+    if (schreibfehler) KannNichtErstellen(ziel, schreibfehler);
+    return false;
 }
 
-bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben) {
-    if (!IstDatei(ziel) || ueberschreiben) return DateiKopieren(quelle, ziel);
+bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben,
+                              const Weitermachen& weiter) {
+    if (!IstDatei(ziel) || ueberschreiben) return DateiKopieren(quelle, ziel, weiter);
     return false;
 }
 

@@ -9,16 +9,20 @@
 
 class TStrings;
 
+// Asked between the entries of a listing and between the buffers of a copy; false abandons it.
+using Weitermachen = std::function<bool()>;
+
 // Lists every file below `verzeichnis` (sub-folders first, depth first, then the folder's own
 // files), leaving out hidden and system entries and folders named ".svn". A folder given as
-// `ausgenommen` (and everything below it) is never entered.
+// `ausgenommen` (and everything below it) is never entered, by whatever path it is reached.
 void DateienRekursivToItems(const String& verzeichnis, const String& maske, TStrings* liste, bool leeren,
                             const String& ausgenommen = L"");
 
-// The same walk, handing each file with its last-write time to `datei`.
-using DateiGefunden = std::function<void(const String& pfad, const FILETIME& geschrieben)>;
-void DateienRekursiv(const String& verzeichnis, const String& maske, const DateiGefunden& datei,
-                     const String& ausgenommen = L"");
+// The same walk, handing each file with its directory entry's last-write time and attributes to
+// `datei`. Returns false when `weiter` abandoned it.
+using DateiGefunden = std::function<void(const String& pfad, const FILETIME& geschrieben, DWORD attribute)>;
+bool DateienRekursiv(const String& verzeichnis, const String& maske, const DateiGefunden& datei,
+                     const String& ausgenommen = L"", const Weitermachen& weiter = {});
 
 bool DateiExistiert(const String& datei, bool meldung);
 bool VerzeichnisExistiert(const String& verzeichnis, bool meldung = false);
@@ -30,16 +34,22 @@ String EindeutigerDateiname(const String& verzeichnis, const String& erweiterung
 String ErweiterungMitPunkt(const String& erweiterung);
 
 // Last-write time as local date-time at two-second resolution; 0 when missing or unreadable.
-TDateTime DateiAlter(const String& datei);
+// `fehler` receives the system's reason when the file exists but cannot be opened, else 0.
+TDateTime DateiAlter(const String& datei, DWORD* fehler = nullptr);
 // The same value from a time the file system reported, without opening the file.
 TDateTime ZeitZuAlter(const FILETIME& geschrieben);
 // The age of a file from its directory entry alone (no open); 0 when missing.
 TDateTime GespeichertesAlter(const String& datei);
 
-bool DateiKopieren(const String& quelle, const String& ziel);
-bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben);
+// False also when `weiter` abandoned the copy; the previous copy then stays as it was.
+bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen& weiter = {});
+bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben,
+                              const Weitermachen& weiter = {});
 bool DateiLoeschen(const String& datei);
 void ZeileAnhaengen(const String& datei, const String& zeile);
+
+// Everything up to and including the last "\" or "/" (a stream's colon does not end it).
+String OrdnerTeil(const String& pfad);
 
 // The form the file system calls take: full, "\\?\" or "\\?\UNC\", separators single.
 String LangerPfad(const String& pfad);

@@ -1,5 +1,6 @@
 #include "sys/Qel_ini.h"
 
+#include "sys/IniAenderung.h"
 #include "sys/Ordner.h"
 #include "sys/qel_SHFolder.h"
 #include "toolkit/Classes.h"
@@ -52,17 +53,22 @@ bool GanzzahlLesen(const String& text, int& wert) {
 } // namespace
 
 // The profile functions hand back the default themselves, but with trailing blanks cut and at most
-// 2047 characters. Two improbable markers tell a missing key apart, so the default comes back as given.
-String TqelIniFile::ReadString(const String& section, const String& ident, const String& deflt) const {
+// 2047 characters. Two improbable markers tell a missing key apart.
+std::optional<String> TqelIniFile::ReadValue(const String& section, const String& ident) const {
+    const String ziel = IniLeseziel(fileName_);
     wchar_t puffer[WertPuffer];
     auto lesen = [&](const wchar_t* marke) {
-        DWORD n = GetPrivateProfileStringW(section.c_str(), ident.c_str(), marke, puffer, WertPuffer,
-                                           fileName_.c_str());
+        DWORD n =
+            GetPrivateProfileStringW(section.c_str(), ident.c_str(), marke, puffer, WertPuffer, ziel.c_str());
         return String(puffer, n);
     };
     String wert = lesen(L"\x01");
-    if (wert == L"\x01" && lesen(L"\x02") == L"\x02") return deflt;
+    if (wert == L"\x01" && lesen(L"\x02") == L"\x02") return std::nullopt;
     return wert;
+}
+
+String TqelIniFile::ReadString(const String& section, const String& ident, const String& deflt) const {
+    return ReadValue(section, ident).value_or(deflt);
 }
 
 int TqelIniFile::ReadInteger(const String& section, const String& ident, int deflt) const {
@@ -79,7 +85,7 @@ void TqelIniFile::ReadSection(const String& section, TStrings& idents) const {
     DWORD n = 0;
     for (;;) {
         n = GetPrivateProfileStringW(section.c_str(), nullptr, L"", puffer.data(),
-                                     static_cast<DWORD>(puffer.size()), fileName_.c_str());
+                                     static_cast<DWORD>(puffer.size()), IniLeseziel(fileName_).c_str());
         if (n + 2 < puffer.size()) break;
         puffer.resize(puffer.size() * 2);
     }
@@ -107,8 +113,9 @@ bool TqelIniFile::ValueExists(const String& section, const String& ident) const 
 }
 
 void TqelIniFile::WriteString(const String& section, const String& ident, const String& value) {
-    if (!WritePrivateProfileStringW(section.c_str(), ident.c_str(), value.c_str(), fileName_.c_str()))
-        Schreibfehler();
+    IniSchreiben(fileName_, section + ident + value, true, [&](const String& ziel) {
+        return WritePrivateProfileStringW(section.c_str(), ident.c_str(), value.c_str(), ziel.c_str()) != 0;
+    });
 }
 
 void TqelIniFile::WriteInteger(const String& section, const String& ident, int value) {
@@ -121,15 +128,11 @@ void TqelIniFile::WriteBool(const String& section, const String& ident, bool val
 
 // A file that is not there yet has no section to erase; a missing folder is a failure.
 void TqelIniFile::EraseSection(const String& section) {
-    if (WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, fileName_.c_str())) return;
-    if (GetFileAttributesW(fileName_.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        GetLastError() == ERROR_FILE_NOT_FOUND)
-        return;
-    Schreibfehler();
-}
-
-void TqelIniFile::Schreibfehler() const {
-    throw Exception(Format(L"In %s kann nicht geschrieben werden", fileName_.c_str()));
+    IniSchreiben(fileName_, section, false, [&](const String& ziel) {
+        if (WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, ziel.c_str())) return true;
+        return GetFileAttributesW(ziel.c_str()) == INVALID_FILE_ATTRIBUTES &&
+               GetLastError() == ERROR_FILE_NOT_FOUND;
+    });
 }
 
 TqelIniFile& StandardIniDatei() {

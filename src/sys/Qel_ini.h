@@ -1,7 +1,10 @@
 #pragma once
 // A settings file of sections, keys and values, read and written one value at a time through the
-// system's profile functions. Creating the object touches no file.
+// system's profile functions. Creating the object touches no file. Every write keeps each character
+// it brings and replaces the file whole (see IniAenderung.h).
 #include "util/Basis.h"
+
+#include <optional>
 
 class TStrings;
 
@@ -15,6 +18,8 @@ public:
 
     // Reads never fail: a missing file, section or key gives the default. At most 2047 characters.
     String ReadString(const String& section, const String& ident, const String& deflt) const;
+    // The value, or nothing when the key is missing.
+    std::optional<String> ReadValue(const String& section, const String& ident) const;
     // Decimal, or hexadecimal after "0x"; anything else gives the default.
     int ReadInteger(const String& section, const String& ident, int deflt) const;
     bool ReadBool(const String& section, const String& ident, bool deflt) const;
@@ -22,14 +27,14 @@ public:
     bool SectionExists(const String& section) const;
     bool ValueExists(const String& section, const String& ident) const;
 
-    // Writes raise Exception "In <file> kann nicht geschrieben werden" when the file system refuses.
+    // Writes raise Exception "In <file> kann nicht geschrieben werden" when the file system refuses,
+    // or when a file named without a full path cannot hold the text in the ANSI code page.
     void WriteString(const String& section, const String& ident, const String& value);
     void WriteInteger(const String& section, const String& ident, int value);
     void WriteBool(const String& section, const String& ident, bool value);
     void EraseSection(const String& section);
 
 private:
-    [[noreturn]] void Schreibfehler() const;
     String fileName_;
 };
 

@@ -26,6 +26,12 @@ void TAction::SetEnabled(bool enabled) {
     Changed();
 }
 
+void TAction::SetShortCut(TShortCut shortCut) {
+    if (shortCut == shortCut_) return;
+    shortCut_ = shortCut;
+    Changed();
+}
+
 void TAction::Changed() {
     std::vector<TActionClient*> clients = clients_;
     for (TActionClient* c : clients)
@@ -60,4 +66,25 @@ TActionList::~TActionList() {
     std::vector<TAction*> actions = actions_;
     for (TAction* a : actions)
         a->SetActionList(nullptr);
+}
+
+TActionLink::~TActionLink() {
+    if (action_) action_->RemoveClient(this);
+}
+
+void TActionLink::SetAction(TAction* action) {
+    if (action == action_) return;
+    if (action_) action_->RemoveClient(this);
+    action_ = action;
+    if (!action_) return;
+    action_->AddClient(this);
+    follow_(*action_);
+}
+
+void TActionLink::ActionChanged(TAction* action) {
+    if (action == action_) follow_(*action);
+}
+
+void TActionLink::ActionGone(TAction* action) {
+    if (action == action_) action_ = nullptr;
 }

@@ -21,37 +21,20 @@ void TDownButton::ShowDown(bool down) {
     if (HandleAllocated()) SendMessageW(WindowHandle(), BM_SETCHECK, down ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool TDownButton::Inside(LPARAM lParam) const {
-    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    RECT r;
-    GetClientRect(WindowHandle(), &r);
-    return PtInRect(&r, pt) != FALSE;
-}
-
 void TDownButton::WndProc(TMessage& m) {
-    HWND wnd = WindowHandle();
     switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        tracking_ = true;
-        SetCapture(wnd);
-        SendMessageW(wnd, BM_SETSTATE, TRUE, 0);
-        return;
     case WM_MOUSEMOVE:
-        if (tracking_) SendMessageW(wnd, BM_SETSTATE, Inside(m.LParam), 0);
+    case WM_LBUTTONUP: {
+        TPressTracker::TResult result = press_.Message(WindowHandle(), m.Msg, m.LParam);
+        if (result != TPressTracker::prNone) SendMessageW(WindowHandle(), BM_SETSTATE, press_.Pressed(), 0);
+        if (result == TPressTracker::prClick) Click();
         return;
-    case WM_LBUTTONUP:
-        if (!tracking_) return;
-        tracking_ = false;
-        ReleaseCapture();
-        SendMessageW(wnd, BM_SETSTATE, FALSE, 0);
-        if (Inside(m.LParam)) Click();
-        return;
+    }
     case WM_CAPTURECHANGED:
-        if (tracking_ && reinterpret_cast<HWND>(m.LParam) != wnd) {
-            tracking_ = false;
-            SendMessageW(wnd, BM_SETSTATE, FALSE, 0);
-        }
+        if (press_.Message(WindowHandle(), m.Msg, m.LParam) != TPressTracker::prNone)
+            SendMessageW(WindowHandle(), BM_SETSTATE, FALSE, 0);
         break;
     }
     TWinControl::WndProc(m);

@@ -17,9 +17,8 @@ protected:
     void ShowDown(bool down);
 
 private:
-    bool Inside(LPARAM lParam) const;
     bool down_ = false;
-    bool tracking_ = false;
+    TPressTracker press_;
 };
 
 // A speed button: with a GroupIndex it stays down when clicked and releases the others of its

@@ -22,8 +22,31 @@ void TComponent::Free() {
 
 TComponent::~TComponent() {
     destroying_ = true;
+    std::vector<TComponent*> notified = std::move(freeNotifies_);
+    freeNotifies_.clear();
+    for (TComponent* c : notified) {
+        auto& back = c->freeNotifies_;
+        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+        c->Notification(this, opRemove);
+    }
     DestroyComponents();
     if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+    if (!component || component == this) return;
+    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) != freeNotifies_.end()) return;
+    freeNotifies_.push_back(component);
+    component->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+    freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
+                        freeNotifies_.end());
+    if (component)
+        component->freeNotifies_.erase(
+            std::remove(component->freeNotifies_.begin(), component->freeNotifies_.end(), this),
+            component->freeNotifies_.end());
 }
 
 // Frees by index and clears each slot before the delete: a destructor may free a sibling,
@@ -70,6 +93,7 @@ void TComponent::InsertComponent(TComponent* component) {
     if (component->owner_) component->owner_->RemoveComponent(component);
     components_.push_back(component);
     component->owner_ = this;
+    Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
@@ -80,6 +104,7 @@ void TComponent::RemoveComponent(TComponent* component) {
         *it = nullptr;  // the list is being walked by index
     else
         components_.erase(it);
+    Notification(component, opRemove);
 }
 
 void TStrings::Put(int index, const String& s) {

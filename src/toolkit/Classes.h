@@ -7,6 +7,8 @@
 class TComponent;
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
+enum TOperation { opInsert, opRemove };
+
 // The ownership tree: an owner frees what it owns; a component freed early leaves its
 // owner's list first. Every pointer other than an owner's list is a non-owning reference.
 class TComponent {
@@ -30,6 +32,11 @@ public:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 
+    // Asks that component be told through Notification(this, opRemove) when this one is destroyed;
+    // the arrangement ends with either side's destruction.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
     // True from the start of the destructor on; what is being torn down must not be worked on.
     bool Destroying() const { return destroying_; }
 
@@ -49,6 +56,8 @@ public:
     virtual void Loaded() { loading_ = false; }
 
 protected:
+    // An owned component came or goes, or one that asked for free notification is destroyed.
+    virtual void Notification(TComponent* /*component*/, TOperation /*operation*/) {}
     void DestroyComponents();
     void BeginDestroy() { destroying_ = true; }
     void BeginLoading() { loading_ = true; }
@@ -58,6 +67,7 @@ private:
     int tag_ = 0;
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeNotifies_; // not owned; each side lists the other
     bool destroying_ = false;
     bool loading_ = false;
 };

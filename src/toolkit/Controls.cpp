@@ -1,6 +1,7 @@
 #include "toolkit/Controls.h"
 
 #include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     font_.OnChange = [this] {
@@ -13,7 +14,15 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    if (popupMenu_) popupMenu_->ControlUses(this, false);
     if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (menu == popupMenu_) return;
+    if (popupMenu_) popupMenu_->ControlUses(this, false);
+    popupMenu_ = menu;
+    if (popupMenu_) popupMenu_->ControlUses(this, true);
 }
 
 void TControl::SetParent(TWinControl* parent) {

@@ -18,6 +18,9 @@ struct TMessage {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
+
+using TKeyPressEvent = std::function<void(TComponent* sender, wchar_t& key)>;
 
 // Anything placed on a window: a parent (whose window contains it, separate from the owner,
 // who frees it), position and size relative to the parent's client area, visibility, alignment,
@@ -91,6 +94,10 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint);
 
+    // Opens on a right click, Shift+F10 or the context-menu key over the control; not owned.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu);
+
     TNotifyEvent OnClick;
     TNotifyEvent OnResize;
 
@@ -116,6 +123,7 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TPopupMenu;
     void ParentFontChanged();
     void ParentColorChanged();
     bool ContainsParentCycle(TWinControl* parent) const;
@@ -133,6 +141,7 @@ private:
     bool parentColor_ = false;
     String hint_;
     bool showHint_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
 };
 
 // What CreateWnd passes to CreateWindowEx.
@@ -207,7 +216,16 @@ public:
 
     void Loaded() override;
 
+    // The focus came from another control of the form, or went to one.
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyPressEvent OnKeyPress;
+
 protected:
+    virtual void DoEnter();
+    virtual void DoExit();
+    // A character typed into the control; a key set to 0 is consumed.
+    virtual void KeyPress(wchar_t& key);
     virtual void CreateParams(TCreateParams& params);
     // Makes the window from CreateParams; derived classes act after calling it.
     virtual void CreateWnd();
@@ -236,12 +254,15 @@ protected:
     HWND WindowHandle() const { return handle_; }
     // Fills the client area with Color.
     void WMEraseBkgnd(TMessage& message);
+    // Handles WM_PAINT by running paint on the paint context; false for any other message.
+    bool PaintMessage(TMessage& message, const std::function<void(HDC)>& paint);
     TBrush& Brush() { return brush_; }
 
 private:
     friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM);
     friend class TControl;
+    friend class TForm;
 
     LRESULT MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateHandle();
@@ -249,6 +270,7 @@ private:
     void RemoveControl(TControl* control);
     void FrameSize(int& dx, int& dy) const;
     bool WMReflect(TMessage& message);
+    void WMContextMenu(TMessage& message);
     void WMWindowPosChanged();
     void WMSetFocus();
     void WMNcDestroy();
@@ -262,6 +284,22 @@ private:
     bool aligning_ = false;
     bool alignPending_ = false;
     TBrush brush_;
+};
+
+// A left-button press on one of our windows: the mouse is captured while the button is held, and
+// releasing it over the window is a click.
+class TPressTracker {
+public:
+    enum TResult { prNone, prChanged, prClick };
+    // Follows a mouse message of wnd; prChanged when Pressed changed, prClick for a finished click.
+    TResult Message(HWND wnd, UINT msg, LPARAM lParam);
+    // Held down, with the mouse over the window.
+    bool Pressed() const { return tracking_ && inside_; }
+    bool Tracking() const { return tracking_; }
+
+private:
+    bool tracking_ = false;
+    bool inside_ = false;
 };
 
 // Win32 dispatch depth of our window procedures; deferred deletions wait for zero.

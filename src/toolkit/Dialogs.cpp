@@ -75,6 +75,15 @@ LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(p ? p->hook : nullptr, code, wParam, lParam);
 }
 
+// The box belongs to the window the user works in, which it disables while it is open and which
+// gets the focus back when it closes: a modal dialog over the main window is such a window, the
+// disabled main window is not.
+HWND BoxOwner() {
+    HWND active = GetActiveWindow();
+    if (active && IsWindowEnabled(active) && IsWindowVisible(active)) return active;
+    return (g_owner && IsWindow(g_owner)) ? g_owner : nullptr;
+}
+
 }  // namespace
 
 MessageBoxCapture SetMessageBoxCapture(MessageBoxCapture capture) {
@@ -94,7 +103,7 @@ int ShowMessageBox(const MessageBoxArgs& args) {
     pending.hook = SetWindowsHookExW(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
     PendingBox* outer = t_pending;
     t_pending = &pending;
-    HWND owner = (g_owner && IsWindow(g_owner)) ? g_owner : nullptr;
+    HWND owner = BoxOwner();
     UINT flags = args.icon | args.buttons | (owner ? MB_APPLMODAL : MB_TASKMODAL);
     int result = MessageBoxW(owner, args.text.c_str(), args.caption.c_str(), flags);
     t_pending = outer;

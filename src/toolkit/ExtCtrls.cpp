@@ -14,16 +14,6 @@ void Line(HDC dc, int x, int y, int w, int h, TColor color) {
     DeleteObject(brush);
 }
 
-// Our own containers paint in WM_PAINT; everything else goes the usual way.
-template <class Paint> bool PaintMessage(TMessage& m, HWND wnd, Paint paint) {
-    if (m.Msg != WM_PAINT) return false;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(wnd, &ps);
-    paint(dc);
-    EndPaint(wnd, &ps);
-    m.Result = 0;
-    return true;
-}
 } // namespace
 
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
@@ -62,7 +52,7 @@ void TPanel::TextChanged() {
 }
 
 void TPanel::WndProc(TMessage& m) {
-    if (PaintMessage(m, WindowHandle(), [this](HDC dc) { Paint(dc); })) return;
+    if (PaintMessage(m, [this](HDC dc) { Paint(dc); })) return;
     TWinControl::WndProc(m);
 }
 
@@ -108,7 +98,7 @@ void TBevel::WndProc(TMessage& m) {
         m.Result = HTTRANSPARENT;
         return;
     }
-    if (PaintMessage(m, WindowHandle(), [this](HDC dc) { Paint(dc); })) return;
+    if (PaintMessage(m, [this](HDC dc) { Paint(dc); })) return;
     TWinControl::WndProc(m);
 }
 

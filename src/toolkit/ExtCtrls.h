@@ -1,5 +1,6 @@
 #pragma once
 #include "toolkit/Controls.h"
+#include "toolkit/ImgList.h"
 #include "toolkit/StdCtrls.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised };
@@ -124,4 +125,94 @@ private:
     int columns_ = 1;
     bool updating_ = false;
     TGroupItems items_{this};
+};
+
+// A surface that OnPaint draws on through Canvas; where it draws nothing, its parent shows through.
+// A click on it raises OnClick; it never takes the focus.
+class TPaintBox : public TWinControl {
+public:
+    explicit TPaintBox(TComponent* owner);
+
+    // Holds the paint context while OnPaint runs.
+    TCanvas& Canvas() { return canvas_; }
+    // Draws the box now.
+    void Repaint();
+    bool CanFocus() const override { return false; }
+
+    TNotifyEvent OnPaint;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+
+private:
+    TCanvas canvas_;
+    TPressTracker press_;
+};
+
+class TCustomButtonedEdit;
+
+// A button inside a buttoned edit, at its left or right end. It draws an image of the edit's
+// image list: DisabledImageIndex while disabled, PressedImageIndex while held down, HotImageIndex
+// while the mouse is over it, else ImageIndex (-1 for any of the first three: ImageIndex).
+// Hidden until made visible.
+class TEditButton : public TWinControl {
+public:
+    TEditButton(TCustomButtonedEdit* edit, bool right);
+
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
+    int DisabledImageIndex() const { return disabledIndex_; }
+    void SetDisabledImageIndex(int index);
+    int HotImageIndex() const { return hotIndex_; }
+    void SetHotImageIndex(int index);
+    int PressedImageIndex() const { return pressedIndex_; }
+    void SetPressedImageIndex(int index);
+    bool Hot() const { return hot_; }
+    bool CanFocus() const override { return false; }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+
+private:
+    void SetIndex(int& field, int index);
+    int ShownIndex() const;
+    void Paint(HDC dc);
+    void MouseMove();
+    void Redraw();
+    TCustomButtonedEdit* edit_;
+    int imageIndex_ = -1, disabledIndex_ = -1, hotIndex_ = -1, pressedIndex_ = -1;
+    bool hot_ = false;
+    TPressTracker press_;
+};
+
+// A single-line edit with a button at either end; the text keeps clear of the visible ones.
+class TCustomButtonedEdit : public TCustomEdit {
+public:
+    explicit TCustomButtonedEdit(TComponent* owner);
+
+    // Not owned; forgotten when it is freed.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
+    TEditButton* LeftButton() const { return left_; }
+    TEditButton* RightButton() const { return right_; }
+
+    TNotifyEvent OnLeftButtonClick;
+    TNotifyEvent OnRightButtonClick;
+
+protected:
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
+    void Resize() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    friend class TEditButton;
+    void ArrangeButtons();
+    TImageList* images_ = nullptr;
+    TEditButton* left_ = nullptr;
+    TEditButton* right_ = nullptr;
 };

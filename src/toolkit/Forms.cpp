@@ -215,6 +215,20 @@ void TForm::BoundsChanged() {
     TWinControl::BoundsChanged();
 }
 
+RECT TForm::NormalBoundsRect() const {
+    WINDOWPLACEMENT wp{sizeof wp};
+    if (!HandleAllocated() || !GetWindowPlacement(WindowHandle(), &wp)) return BoundsRect();
+    RECT work = WorkArea();
+    OffsetRect(&wp.rcNormalPosition, work.left, work.top);
+    return wp.rcNormalPosition;
+}
+
+bool TForm::RestoresMaximized() const {
+    WINDOWPLACEMENT wp{sizeof wp};
+    return HandleAllocated() && IsIconic(WindowHandle()) && GetWindowPlacement(WindowHandle(), &wp) &&
+           (wp.flags & WPF_RESTORETOMAXIMIZED);
+}
+
 TWindowState TForm::WindowState() const {
     HWND wnd = WindowHandle();
     if (wnd && Visible()) return IsZoomed(wnd) ? wsMaximized : IsIconic(wnd) ? wsMinimized : wsNormal;
@@ -300,8 +314,16 @@ void TForm::FocusControl(TWinControl* control) {
     SetActiveControl(control);
 }
 
+// A control reports the focus, some more than once (a combo box and its edit field): the change of
+// control is what raises OnExit and OnEnter, not the focus coming back from another window.
 void TForm::FocusChanged(TWinControl* control) {
-    if (control != this && ContainsControl(control)) activeControl_ = control;
+    if (control == this || !ContainsControl(control)) return;
+    activeControl_ = control;
+    if (control == entered_) return;
+    TWinControl* left = entered_;
+    entered_ = control;
+    if (left) left->DoExit();
+    control->DoEnter();
 }
 
 // A hidden control cannot keep the focus: the form takes it back.
@@ -314,6 +336,7 @@ void TForm::ControlHidden(TWinControl* control) {
 
 void TForm::ControlGone(TWinControl* control) {
     if (activeControl_ == control) activeControl_ = nullptr;
+    if (entered_ == control) entered_ = nullptr;
 }
 
 bool TForm::CloseQuery() {

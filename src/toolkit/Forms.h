@@ -1,5 +1,6 @@
 #pragma once
 #include "toolkit/Controls.h"
+#include "toolkit/ShortCuts.h"
 
 #include <exception>
 #include <functional>
@@ -33,6 +34,10 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
+    // Where a minimized or maximized window returns to: its normal rectangle on the screen, and
+    // for a minimized one whether it comes back maximized.
+    RECT NormalBoundsRect() const;
+    bool RestoresMaximized() const;
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     TFormStyle FormStyle() const { return formStyle_; }
@@ -61,6 +66,9 @@ public:
     virtual void DialogKey(WORD& key, bool shift);
     // Alt+letter: the control whose caption carries the mnemonic acts.
     virtual bool DialogChar(wchar_t ch);
+    // A key combination reached the form before its focused control: an enabled action the form
+    // owns with that shortcut runs. True when one ran.
+    virtual bool IsShortCut(TShortCut shortCut);
 
     virtual void Activate();
     virtual void Deactivate();
@@ -105,6 +113,7 @@ private:
     TFormStyle formStyle_ = fsNormal;
     TBorderStyle borderStyle_ = bsSizeable;
     TWinControl* activeControl_ = nullptr;
+    TWinControl* entered_ = nullptr; // the control whose OnEnter came last, not owned
 };
 
 // A container that groups controls inside a form.

@@ -121,9 +121,19 @@ void TApplication::Run() {
     DestroyComponents();
 }
 
+namespace {
+// Shift+F10 and the context-menu key. Handled here, press and release alike, because the
+// systems differ in which of the two their default handling turns into the request.
+bool IsContextMenuKey(WORD key) {
+    return key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0);
+}
+} // namespace
+
 // The keyboard rules of our forms, before the focused control sees the key.
 bool TApplication::IsKeyMsg(MSG& msg) {
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+    const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    if (!down && !up && msg.message != WM_SYSCHAR) return false;
     TWinControl* control = nullptr;
     for (HWND w = msg.hwnd; w && !control; w = GetAncestor(w, GA_PARENT))
         control = TWinControl::FindControl(w);
@@ -134,6 +144,14 @@ bool TApplication::IsKeyMsg(MSG& msg) {
     if (msg.message == WM_SYSCHAR) return form->DialogChar(static_cast<wchar_t>(msg.wParam));
 
     WORD key = LOWORD(msg.wParam);
+    if (IsContextMenuKey(key)) {
+        if (down)
+            SendMessageW(msg.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(msg.hwnd), MAKELPARAM(-1, -1));
+        return true;
+    }
+    if (up) return false;
+    if (form->IsShortCut(ShortCutOfKey(key))) return true;
+    if (msg.message != WM_KEYDOWN) return false;
     LRESULT mask;
     switch (key) {
     case VK_TAB:

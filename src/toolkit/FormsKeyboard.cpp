@@ -1,4 +1,5 @@
 // The form's answer to keys its focused control leaves alone.
+#include "toolkit/ActnList.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 
@@ -9,6 +10,17 @@ TButton* MarkedButton(const TForm* form, bool (TButton::*want)() const) {
     form->GetTabOrderList(list);
     for (TWinControl* c : list)
         if (auto* b = dynamic_cast<TButton*>(c); b && (b->*want)() && b->CanFocus()) return b;
+    return nullptr;
+}
+
+// Actions anywhere in the ownership tree below owner, frames and panels included.
+TAction* ActionWithShortCut(const TComponent* owner, TShortCut shortCut) {
+    for (int i = 0; i < owner->ComponentCount(); ++i) {
+        TComponent* c = owner->Components(i);
+        if (!c) continue;
+        if (auto* a = dynamic_cast<TAction*>(c); a && a->ShortCut() == shortCut && a->Enabled()) return a;
+        if (TAction* inner = ActionWithShortCut(c, shortCut)) return inner;
+    }
     return nullptr;
 }
 } // namespace
@@ -47,4 +59,10 @@ bool TForm::DialogChar(wchar_t ch) {
     for (TWinControl* c : list)
         if (c->Showing() && c->Enabled() && c->AcceleratorHit(ch)) return true;
     return false;
+}
+
+bool TForm::IsShortCut(TShortCut shortCut) {
+    if (shortCut == scNone) return false;
+    TAction* action = ActionWithShortCut(this, shortCut);
+    return action && action->Execute();
 }

@@ -78,3 +78,95 @@ private:
 
 // Size of a text drawn in a font with DrawText flags (DT_SINGLELINE, DT_WORDBREAK with maxWidth).
 SIZE TextExtent(const TFont& font, const String& text, UINT flags, int maxWidth = 0);
+
+enum TBrushStyle { bsSolid, bsClear };
+// How the pen combines with what is there (the R2_ mix modes).
+enum TPenMode { pmCopy = R2_COPYPEN, pmNot = R2_NOT, pmXor = R2_XORPEN, pmNotXor = R2_NOTXORPEN };
+
+class TCanvasBrush {
+public:
+    TColor Color() const { return color_; }
+    void SetColor(TColor color) { color_ = color; }
+    TBrushStyle Style() const { return style_; }
+    void SetStyle(TBrushStyle style) { style_ = style; }
+
+private:
+    TColor color_ = clWhite;
+    TBrushStyle style_ = bsSolid;
+};
+
+// The pen's colour, width and mix mode, part of a canvas's drawing state.
+class TPen {
+public:
+    TColor Color() const { return color_; }
+    void SetColor(TColor color) { color_ = color; }
+    int Width() const { return width_; }
+    void SetWidth(int width) { width_ = width; }
+    TPenMode Mode() const { return mode_; }
+    void SetMode(TPenMode mode) { mode_ = mode; }
+
+private:
+    TColor color_ = clBlack;
+    int width_ = 1;
+    TPenMode mode_ = pmCopy;
+};
+
+// Drawing on a device context with a brush, a pen and a font of its own. The context is lent to it
+// (a window's paint context, a bitmap's memory context) and stays its lender's.
+class TCanvas {
+public:
+    TCanvas() = default;
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    HDC Handle() const { return dc_; }
+    void SetHandle(HDC dc) { dc_ = dc; }
+    TCanvasBrush& Brush() { return brush_; }
+    TPen& Pen() { return pen_; }
+    TFont& Font() { return font_; }
+
+    // Fills with the brush; a clear brush leaves the rectangle as it is.
+    void FillRect(const RECT& rect);
+    SIZE TextExtent(const String& text);
+    int TextWidth(const String& text) { return TextExtent(text).cx; }
+    int TextHeight(const String& text) { return TextExtent(text).cy; }
+    // Draws text at x, y clipped to rect; with a solid brush the whole rect takes the brush's colour
+    // behind the text.
+    void TextRect(const RECT& rect, int x, int y, const String& text);
+    COLORREF Pixel(int x, int y) const;
+
+private:
+    HDC Required() const;
+    HDC dc_ = nullptr;
+    TCanvasBrush brush_;
+    TPen pen_;
+    TFont font_;
+};
+
+// A device-independent bitmap with a canvas on a memory context of its own.
+class TBitmap {
+public:
+    TBitmap() = default;
+    ~TBitmap();
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // A new 24-bit bitmap of that size, white.
+    void SetSize(int width, int height);
+    // Replaces the bitmap with the named bitmap resource of module (null: the program's own).
+    void LoadFromResourceName(HINSTANCE module, const String& name);
+    // The bitmap, selected into no context (the canvas gives it up until it is used again).
+    HBITMAP Handle();
+    TCanvas& Canvas();
+
+private:
+    void Replace(HBITMAP bitmap);
+    void Dormant();
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    int width_ = 0, height_ = 0;
+    TCanvas canvas_;
+};

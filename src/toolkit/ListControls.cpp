@@ -1,4 +1,4 @@
-// List box and combo box, with their live item lists.
+// The item lists of list and combo boxes, and the list box.
 #include "toolkit/StdCtrls.h"
 
 #include "toolkit/SysUtils.h"
@@ -72,105 +72,6 @@ void TListItems::SetUpdateState(bool updating) {
         SendMessageW(wnd, WM_SETREDRAW, !updating, 0);
         if (!updating) InvalidateRect(wnd, nullptr, TRUE);
     }
-}
-
-TComboBox::TComboBox(TComponent* owner)
-    : TWinControl(owner), items_(this, {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_INSERTSTRING,
-                                        CB_DELETESTRING, CB_RESETCONTENT}) {
-    SetTabStop(true);
-    SetColor(clWindow);
-    SetBounds(0, 0, 145, 21);
-}
-
-TComboBox::~TComboBox() = default;
-
-// The window of a combo box reaches down over its list; the control's height is the closed part.
-int TComboBox::ListHeight() const {
-    return std::max(dropDownCount_, 1) * 16 + 2;
-}
-
-void TComboBox::CreateParams(TCreateParams& p) {
-    TWinControl::CreateParams(p);
-    p.sysClass = L"COMBOBOX";
-    p.style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
-    p.height = Height() + ListHeight();
-}
-
-void TComboBox::CreateWnd() {
-    TWinControl::CreateWnd();
-    items_.WindowCreated(WindowHandle());
-    SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
-    if (style_ == csDropDown && itemIndex_ < 0) SetWindowTextW(WindowHandle(), text_.c_str());
-}
-
-void TComboBox::DestroyWnd() {
-    itemIndex_ = ItemIndex();
-    items_.WindowGoing(WindowHandle());
-    TWinControl::DestroyWnd();
-}
-
-void TComboBox::BoundsChanged() {
-    if (HandleAllocated())
-        SetWindowPos(WindowHandle(), nullptr, Left(), Top(), Width(), Height() + ListHeight(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TComboBox::SetStyle(TComboBoxStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    RecreateWnd();
-}
-
-int TComboBox::ItemIndex() const {
-    return HandleAllocated() ? static_cast<int>(SendMessageW(WindowHandle(), CB_GETCURSEL, 0, 0))
-                             : itemIndex_;
-}
-
-void TComboBox::SetItemIndex(int index) {
-    if (index < -1 || index >= items_.Count()) index = -1;
-    if (index == ItemIndex()) return;
-    itemIndex_ = index;
-    if (HandleAllocated()) SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-bool TComboBox::DroppedDown() const {
-    return HandleAllocated() && SendMessageW(WindowHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
-}
-
-String TComboBox::GetText() const {
-    if (!HandleAllocated() && style_ == csDropDownList)
-        return itemIndex_ >= 0 && itemIndex_ < items_.Count() ? items_.Get(itemIndex_) : String();
-    return TWinControl::GetText();
-}
-
-// A drop-down list shows only its items: its text selects one.
-void TComboBox::TextChanged() {
-    if (style_ == csDropDownList) {
-        SetItemIndex(items_.IndexOf(text_));
-        return;
-    }
-    TWinControl::TextChanged();
-}
-
-void TComboBox::CNCommand(WORD code) {
-    switch (code) {
-    case CBN_SELCHANGE:
-        Click();
-        if (OnChange) OnChange(this);
-        break;
-    case CBN_EDITCHANGE:
-        if (OnChange) OnChange(this);
-        break;
-    case CBN_SETFOCUS:
-        if (TForm* form = ParentForm()) form->FocusChanged(this);
-        break;
-    }
-}
-
-// An open list keeps Return and Escape for closing itself.
-void TComboBox::WndProc(TMessage& m) {
-    TWinControl::WndProc(m);
-    if (m.Msg == WM_GETDLGCODE && DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
 }
 
 TListBox::TListBox(TComponent* owner)

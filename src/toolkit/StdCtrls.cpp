@@ -1,5 +1,8 @@
 #include "toolkit/StdCtrls.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
 #include <cwctype>
 
@@ -127,7 +130,10 @@ void TButton::SetDefault(bool value) {
 void TButton::Click() {
     if (modalResult_ != mrNone)
         if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
-    TWinControl::Click();
+    if (OnClick)
+        OnClick(this);
+    else if (TAction* action = Action())
+        action->Execute();
 }
 
 void TButton::CNCommand(WORD code) {
@@ -198,33 +204,74 @@ bool TLabel::AcceleratorHit(wchar_t ch) {
     return true;
 }
 
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner) {
     SetParentColor(true);
     SetBounds(0, 0, 185, 105);
 }
 
-void TGroupBox::CreateParams(TCreateParams& p) {
+void TCustomGroupBox::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.sysClass = L"BUTTON";
     p.style |= BS_GROUPBOX;
     p.exStyle |= WS_EX_CONTROLPARENT;
 }
 
-void TGroupBox::WndProc(TMessage& m) {
-    if (m.Msg == WM_ERASEBKGND) {
+void TCustomGroupBox::WndProc(TMessage& m) {
+    if (PaintMessage(m, [this](HDC dc) { Paint(dc); })) return;
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
         WMEraseBkgnd(m);
+        return;
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(m.WParam));
+        return;
+    case WM_SETTEXT:
+    case WM_ENABLE:
+    case WM_UPDATEUISTATE:
+        // The system may draw its own look right away on these; ours follows.
+        TWinControl::WndProc(m);
+        InvalidateRect(WindowHandle(), nullptr, TRUE);
         return;
     }
     TWinControl::WndProc(m);
 }
 
+// The themed system drawing takes no caption colour from WM_CTLCOLORSTATIC, so the frame comes
+// from the theme (or the classic etched edge) and the caption is ours.
+void TCustomGroupBox::Paint(HDC dc) {
+    RECT r;
+    GetClientRect(WindowHandle(), &r);
+    HGDIOBJ oldFont = SelectObject(dc, Font().Handle());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    bool enabled = IsWindowEnabled(WindowHandle()) != FALSE;
+    RECT frame{0, tm.tmHeight / 2, r.right, r.bottom};
+    if (HTHEME theme = OpenThemeData(WindowHandle(), L"BUTTON")) {
+        DrawThemeBackground(theme, dc, BP_GROUPBOX, enabled ? GBS_NORMAL : GBS_DISABLED, &frame, nullptr);
+        CloseThemeData(theme);
+    } else {
+        DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    }
+    String text = Caption();
+    if (!text.empty()) {
+        RECT t{8, 0, 8, tm.tmHeight};
+        DrawTextW(dc, text.c_str(), -1, &t, DT_SINGLELINE | DT_CALCRECT);
+        RECT back{t.left - 2, 0, t.right + 2, tm.tmHeight};
+        FillRect(dc, &back, Brush().Handle(Color()));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ColorToRGB(enabled ? Font().Color() : clGrayText));
+        DrawTextW(dc, text.c_str(), -1, &t, DT_SINGLELINE);
+    }
+    SelectObject(dc, oldFont);
+}
+
 // Inside the frame and below the caption.
-void TGroupBox::AdjustClientRect(RECT& r) {
+void TCustomGroupBox::AdjustClientRect(RECT& r) {
     r.top += TextExtent(Font(), L"0", DT_SINGLELINE).cy;
     InflateRect(&r, -2, -2);
 }
 
-bool TGroupBox::AcceleratorHit(wchar_t ch) {
+bool TCustomGroupBox::AcceleratorHit(wchar_t ch) {
     if (!IsAccel(ch, Caption())) return false;
     if (TWinControl* first = FindNextControl(nullptr, true, true, false)) first->SetFocus();
     return true;

@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/ActnList.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
 
@@ -85,10 +86,14 @@ private:
 };
 
 // A push button. Click sets the form's ModalResult, then raises OnClick; derived buttons may
-// replace what a click does.
+// replace what a click does. Bound to an action it shows the action's caption and enabled state
+// and runs the action when clicked (an OnClick of its own comes first).
 class TButton : public TWinControl {
 public:
     explicit TButton(TComponent* owner);
+
+    TAction* Action() const { return actionLink_.Action(); }
+    void SetAction(TAction* action) { actionLink_.SetAction(action); }
 
     bool Default() const { return default_; }
     void SetDefault(bool value);
@@ -108,6 +113,10 @@ private:
     bool default_ = false;
     bool cancel_ = false;
     TModalResult modalResult_ = mrNone;
+    TActionLink actionLink_{[this](TAction& a) {
+        SetCaption(a.Caption());
+        SetEnabled(a.Enabled());
+    }};
 };
 
 // A STATIC text. With AutoSize it takes the size of its text.
@@ -140,16 +149,25 @@ private:
     TWinControl* focusControl_ = nullptr;
 };
 
-// A BUTTON group box that holds controls; aligned children share the area inside its frame.
-class TGroupBox : public TWinControl {
+// A BUTTON group box that holds controls; aligned children share the area inside its frame. It
+// draws frame and caption itself: the caption in the font's colour, grey while disabled.
+class TCustomGroupBox : public TWinControl {
 public:
-    explicit TGroupBox(TComponent* owner);
+    explicit TCustomGroupBox(TComponent* owner);
     void AdjustClientRect(RECT& rect) override;
     bool AcceleratorHit(wchar_t ch) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
+
+private:
+    void Paint(HDC dc);
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+    using TCustomGroupBox::TCustomGroupBox;
 };
 
 // What check boxes and radio buttons share: a BUTTON window of the given style showing Checked.
@@ -228,19 +246,39 @@ private:
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
 // A COMBOBOX. OnChange follows the user's choice or typing; ItemIndex set by the program is silent.
-class TComboBox : public TWinControl {
+// Controls built on a combo box derive from this base, so that they are no TComboBox to those who
+// tell the kinds apart (the settings store keeps a TComboBox by its ItemIndex).
+class TCustomComboBox : public TWinControl {
 public:
-    explicit TComboBox(TComponent* owner);
-    ~TComboBox() override;
+    explicit TCustomComboBox(TComponent* owner);
+    ~TCustomComboBox() override;
 
     TStrings& Items() { return items_; }
+    const TStrings& Items() const { return items_; }
     int ItemIndex() const;
     void SetItemIndex(int index);
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle style);
+    // Rows the open list shows at most.
     int DropDownCount() const { return dropDownCount_; }
-    void SetDropDownCount(int count) { dropDownCount_ = count; }
+    void SetDropDownCount(int count);
     bool DroppedDown() const;
+    void SetDroppedDown(bool dropped);
+    // The highlighted part of the edit field.
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+    // Typing completes the text from the first entry it begins; typing opens the list; choosing an
+    // entry closes it.
+    bool AutoComplete() const { return autoComplete_; }
+    void SetAutoComplete(bool on) { autoComplete_ = on; }
+    bool AutoDropDown() const { return autoDropDown_; }
+    void SetAutoDropDown(bool on) { autoDropDown_ = on; }
+    bool AutoCloseUp() const { return autoCloseUp_; }
+    void SetAutoCloseUp(bool on) { autoCloseUp_ = on; }
+    // Empties the list and the text.
+    virtual void Clear();
 
     void CNCommand(WORD code) override;
 
@@ -254,13 +292,34 @@ protected:
     void BoundsChanged() override;
     String GetText() const override;
     void TextChanged() override;
+    void KeyPress(wchar_t& key) override;
+    // The user chose an entry or edited the text: raises OnChange.
+    virtual void Change();
 
 private:
+    static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT EditChar(HWND edit, WPARAM wParam, LPARAM lParam);
+    void Complete();
+    void KeepSelection();
     int ListHeight() const;
+    void ApplyListHeight();
     TListItems items_;
     int itemIndex_ = -1;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
+    bool autoComplete_ = true;
+    bool autoDropDown_ = false;
+    bool autoCloseUp_ = false;
+    bool typing_ = false;        // inside a character the edit field is taking
+    bool changePending_ = false; // the text changed while typing_
+    int wndProcDepth_ = 0;
+    bool dropping_ = false; // the list is opening in the message being handled
+    int dropIndex_ = -1;    // the entry selected when it began to open
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
 };
 
 // A LISTBOX. A click on an entry raises OnClick.

@@ -3,6 +3,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Hints.h"
+#include "toolkit/Menus.h"
 #include "toolkit/SysUtils.h"
 
 #include <algorithm>
@@ -248,6 +249,13 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         WMSetFocus();
         return;
+    case WM_CHAR: {
+        auto key = static_cast<wchar_t>(m.WParam);
+        KeyPress(key);
+        if (!key) return;
+        m.WParam = key;
+        break;
+    }
     case WM_ERASEBKGND:
         if (!previousProc_) {
             WMEraseBkgnd(m);
@@ -258,8 +266,30 @@ void TWinControl::WndProc(TMessage& m) {
         DefaultHandler(m);
         WMNcDestroy();
         return;
+    case WM_CONTEXTMENU:
+        WMContextMenu(m);
+        return;
     }
     DefaultHandler(m);
+}
+
+// A control without a menu of its own leaves the request to the system, which asks its parent.
+// From the keyboard the position is (-1, -1): the menu then opens below the control.
+void TWinControl::WMContextMenu(TMessage& m) {
+    TPopupMenu* menu = PopupMenu();
+    if (!menu) {
+        DefaultHandler(m);
+        return;
+    }
+    POINT pt{static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
+    if (pt.x == -1 && pt.y == -1) {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        pt = {r.left, r.bottom};
+    }
+    menu->SetPopupComponent(this);
+    menu->Popup(pt.x, pt.y);
+    m.Result = 0;
 }
 
 // The child that sent the notification raises its own event.
@@ -299,6 +329,18 @@ void TWinControl::WMWindowPosChanged() {
     UpdateBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+void TWinControl::KeyPress(wchar_t& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
 void TWinControl::WMSetFocus() {
     if (TForm* form = ParentForm()) form->FocusChanged(this);
 }
@@ -308,6 +350,21 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
     GetClientRect(handle_, &r);
     FillRect(reinterpret_cast<HDC>(m.WParam), &r, brush_.Handle(Color()));
     m.Result = 1;
+}
+
+bool TWinControl::PaintMessage(TMessage& m, const std::function<void(HDC)>& paint) {
+    if (m.Msg != WM_PAINT) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    try {
+        paint(dc);
+    } catch (...) {
+        EndPaint(handle_, &ps);
+        throw;
+    }
+    EndPaint(handle_, &ps);
+    m.Result = 0;
+    return true;
 }
 
 // The system destroyed the window under us (its parent went): forget it.

@@ -1,10 +1,15 @@
 // The unattended run of the real program: a copy of the executable in a scratch folder, started
 // with "/SICHERN" and its output and exit code read.
+#include "sys/Dateien.h"
 #include "sys/Ordner.h"
+#include "toolkit/Classes.h"
 #include "util/kv7_str.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
 
 namespace {
 
@@ -22,8 +27,31 @@ std::string Lies(HANDLE h) {
     return s;
 }
 
-// Runs the program copied into `ordner` with the given arguments; waits at most 60 s.
-Ergebnis Ausfuehren(const String& ordner, const String& argumente) {
+// The top-level window of a process (the unattended run's is hidden).
+HWND Fenster(DWORD prozess) {
+    struct Suche {
+        DWORD prozess;
+        HWND fenster = nullptr;
+    } suche{prozess};
+    EnumWindows(
+        [](HWND w, LPARAM p) {
+            auto* s = reinterpret_cast<Suche*>(p);
+            DWORD von = 0;
+            GetWindowThreadProcessId(w, &von);
+            wchar_t klasse[32] = {};
+            GetClassNameW(w, klasse, 32);
+            if (von != s->prozess || String(klasse) != L"SicForm") return TRUE;
+            s->fenster = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&suche));
+    return suche.fenster;
+}
+
+// Runs the program copied into `ordner` with the given arguments; waits at most 60 s. `waehrend`
+// runs once the program has started.
+Ergebnis Ausfuehren(const String& ordner, const String& argumente,
+                    const std::function<void(DWORD prozess)>& waehrend = {}) {
     String exe = ordner + L"Sicherung.exe";
     CopyFileW(SICHERUNG_EXE, exe.c_str(), FALSE);
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
@@ -47,8 +75,10 @@ Ergebnis Ausfuehren(const String& ordner, const String& argumente) {
     }
     CloseHandle(outW);
     CloseHandle(errW);
+    std::thread fehlerLeser([&] { e.fehler = Lies(errR); });
+    if (waehrend) waehrend(pi.dwProcessId);
     e.ausgabe = Lies(outR);
-    e.fehler = Lies(errR);
+    fehlerLeser.join();
     if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
         TerminateProcess(pi.hProcess, 99);
         ADD_FAILURE() << "the program did not end";
@@ -70,7 +100,8 @@ void Ini(const String& ordner, const std::string& inhalt) {
 TEST(Unbeaufsichtigt, RunCompletesWithExitCodeZeroAndReportsOnTheConsole) {
     TestOrdner t;
     Schreiben(t / L"Daten\\a.txt", "a");
-    Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
+    // The blank line would be the program's own folder, Sicherung.exe and its settings with it.
+    Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=\r\nme_Dir_1=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
     Ergebnis e = Ausfuehren(t / L"Stick\\", L"/SICHERN");
     EXPECT_EQ(e.code, 0u) << e.fehler;
     EXPECT_NE(e.ausgabe.find("a.txt"), std::string::npos) << e.ausgabe;
@@ -89,13 +120,79 @@ TEST(Unbeaufsichtigt, FailedCheckGivesTwoAndTheMessageOnStandardError) {
     EXPECT_FALSE(Existiert(t / L"Stick\\Sicherung.log"));
 }
 
-TEST(Unbeaufsichtigt, CopyErrorGivesOne) {
+// 1: the run ended with an error, or files were skipped because of one.
+TEST(Unbeaufsichtigt, ErrorsGiveOne) {
     TestOrdner t;
     Schreiben(t / L"Daten\\a.txt", "a");
+    Schreiben(t / L"Gesperrt\\b.txt", "b");
+    Schreiben(t / L"Ohne\\Ordner\\c.txt", "c");
     String ziel = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\");
     OrdnerAnlegen(ziel + OhneLaufwerk(t / L"Daten\\a.txt")); // a folder where the copy must go
+    Schreiben(ziel + OhneLaufwerk(t / L"Ohne\\Ordner"), "a file where the copy's folder must go");
+    HANDLE gesperrt =
+        CreateFileW((t / L"Gesperrt\\b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    struct Fall {
+        const wchar_t* ordner;
+        const char* meldung;
+    } faelle[] = {{L"Daten", "kann nicht erstellt werden"},
+                  {L"Gesperrt", "kann nicht gelesen werden"},
+                  {L"Ohne", "konnte nicht erstellt werden"}};
+    for (const Fall& f : faelle) {
+        Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / f.ordner) + "\r\n");
+        Ergebnis e = Ausfuehren(t / L"Stick\\", L"/SICHERN");
+        EXPECT_EQ(e.code, 1u) << f.meldung;
+        EXPECT_NE(e.fehler.find(f.meldung), std::string::npos) << e.fehler;
+    }
+    CloseHandle(gesperrt);
+}
+
+// 3: the run was cancelled; here its hidden window is asked to close during a large copy.
+TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
+    TestOrdner t;
+    String gross = t / L"Daten\\gross.bin";
+    Schreiben(gross, "");
+    HANDLE h = CreateFileW(gross.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER laenge;
+    laenge.QuadPart = 2LL << 30; // reads as zeros, costs nothing to make
+    SetFilePointerEx(h, laenge, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+    String ordner = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(t / L"Daten\\");
+    Schreiben(ordner + L"gross.bin", "alte Kopie");
+    ZeitSetzen(ordner + L"gross.bin", 2001, 1, 1, 0, 0, 0);
     Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
-    Ergebnis e = Ausfuehren(t / L"Stick\\", L"/SICHERN");
-    EXPECT_EQ(e.code, 1u);
-    EXPECT_NE(e.fehler.find("kann nicht erstellt werden"), std::string::npos) << e.fehler;
+    Ergebnis e = Ausfuehren(t / L"Stick\\", L"/SICHERN", [&](DWORD prozess) {
+        // Once the copy's temporary file appears, the program's window is asked to close.
+        for (int i = 0; i < 20000; ++i) {
+            WIN32_FIND_DATAW d;
+            HANDLE suche = FindFirstFileW((ordner + L"~sicherung*").c_str(), &d);
+            if (suche != INVALID_HANDLE_VALUE) {
+                FindClose(suche);
+                PostMessageW(Fenster(prozess), WM_CLOSE, 0, 0);
+                return;
+            }
+            Sleep(1);
+        }
+        ADD_FAILURE() << "the copy did not start";
+    });
+    EXPECT_EQ(e.code, 3u) << e.fehler;
+    EXPECT_NE(e.ausgabe.find("Die Sicherung wurde abgebrochen.\r\n---"), std::string::npos) << e.ausgabe;
+    EXPECT_EQ(Lesen(ordner + L"gross.bin"), "alte Kopie");
+    TStringList rest;
+    DateienRekursivToItems(ordner, L"*.*", &rest, true);
+    EXPECT_EQ(rest.ToVector(), std::vector<String>{ordner + L"gross.bin"});
+    EXPECT_TRUE(Lesen(t / L"Stick\\Sicherung.log").ends_with(" (abgebrochen)\r\n"));
+}
+
+TEST(Unbeaufsichtigt, HelpListsSwitchesAndExitCodesOnStandardOutput) {
+    TestOrdner t;
+    Ergebnis e = Ausfuehren(t.Pfad(), L"/?");
+    EXPECT_EQ(e.code, 0u);
+    for (const char* zeile : {"/SICHERN", "/8X6", "/Systemdatum=", "Rückgabewerte von /SICHERN:",
+                              "  0  Alle fälligen Dateien wurden gesichert.\r\n",
+                              "  2  Die Prüfung vor der Sicherung ist fehlgeschlagen.\r\n",
+                              "  3  Die Sicherung wurde abgebrochen.\r\n"})
+        EXPECT_NE(e.ausgabe.find(zeile), std::string::npos) << zeile << "\n" << e.ausgabe;
+    EXPECT_FALSE(Existiert(t / L"Sicherung.log"));
+    EXPECT_FALSE(Existiert(t / L"Sicherung.ini"));
 }

@@ -10,59 +10,10 @@
 #include "util/kv7_str.h"
 #include "Bildschirmfoto.h"
 #include "DropDaten.h"
+#include "Hauptfenster.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-String Basis() {
-    return ProgrammVerzeichnis() + DateiBasisname(ProgrammDatei());
-}
-String Ziel() {
-    return ProgrammVerzeichnis() + L"Datensicherung_" + ComputerName() + L"\\";
-}
-
-// The window as the program makes it, beside the test program instead of Sicherung.exe: its
-// settings file, log and target folder are removed before and after each test.
-class Hauptfenster : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Aufraeumen();
-        alt_ = SetMessageBoxCapture([this](const MessageBoxArgs& a) {
-            boxen.push_back(a);
-            return IDOK;
-        });
-    }
-    void TearDown() override {
-        if (f) f->Free();
-        SetMessageBoxCapture(std::move(alt_));
-        ParameterZuruecksetzen();
-        Aufraeumen();
-    }
-    static void Aufraeumen() {
-        DeleteFileW((Basis() + L".ini").c_str());
-        DeleteFileW((Basis() + L".log").c_str());
-        OrdnerLoeschen(Ziel());
-    }
-    void Starten() {
-        f = Application()->CreateForm<Tam_Main>();
-        f->Show();
-        Application()->ProcessMessages();
-    }
-    void Weiter() { f->wz->ButtonClick(wbkNext); }
-    void Zurueck() { f->wz->ButtonClick(wbkBack); }
-    String Kopie(const String& quelle) const { return Ziel() + OhneLaufwerk(quelle); }
-
-    Tam_Main* f = nullptr;
-    std::vector<MessageBoxArgs> boxen;
-    TestOrdner t;
-
-private:
-    MessageBoxCapture alt_;
-};
-
-} // namespace
 
 TEST_F(Hauptfenster, FirstStartWithoutSettingsFile) {
     Starten();
@@ -254,7 +205,8 @@ TEST_F(Hauptfenster, CancelDuringARunStopsAfterTheFileThenCloses) {
     ASSERT_GE(status.size(), 3u);
     EXPECT_EQ(status.back(), String(80, L'='));
     EXPECT_LT(status.size(), 400u + 3u); // stopped before the end
-    EXPECT_TRUE(Lesen(Basis() + L".log").ends_with(" gesichert.\r\n"));
+    EXPECT_EQ(status[status.size() - 4], L"Die Sicherung wurde abgebrochen.");
+    EXPECT_TRUE(Lesen(Basis() + L".log").ends_with(" gesichert. (abgebrochen)\r\n"));
     EXPECT_FALSE(geschlossen);
     Application()->ProcessMessages(); // the close that waited for the run
     EXPECT_TRUE(geschlossen);

@@ -5,6 +5,7 @@
 #include "toolkit/SysUtils.h"
 #include "util/kv7_date.h"
 #include "util/kv7_str.h"
+#include "DateiHaken.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
@@ -263,9 +264,113 @@ TEST(SicherungAusfuehren, CancelStopsAfterTheFileInProgressAndStillSummarises) {
     s.SicherungAusfuehren();
     EXPECT_TRUE(s.Abgebrochen());
     EXPECT_EQ(s.Anzahl(), 2);
-    EXPECT_EQ(l.Status()[3], L"2 Dateien wurden gesichert.");
+    EXPECT_EQ(l.Status(),
+              (std::vector<String>{l.Status()[0], l.Status()[1], L"Die Sicherung wurde abgebrochen.", kStrich,
+                                   L"2 Dateien wurden gesichert.", kDoppel}));
     EXPECT_EQ(l.laufEnde, 1);
-    EXPECT_TRUE(Existiert(l.t / L"Stick\\Sicherung.log"));
+    EXPECT_TRUE(Lesen(l.logDatei).ends_with(" | 2 Dateien wurden gesichert. (abgebrochen)\r\n"));
+}
+
+// Taken as a path, a blank line would be the program's current folder: the stick's own files
+// from the window, the system folder from the Task Scheduler.
+TEST(SicherungAusfuehren, BlankLinesNameNothing) {
+    Lauf l;
+    Schreiben(l.t / L"Arbeitsordner\\Sicherung.exe", "programm");
+    wchar_t vorher[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, vorher);
+    SetCurrentDirectoryW((l.t / L"Arbeitsordner").c_str());
+    l.einzel.SetText(L"\r\n   \r\n");
+    l.ordner.SetText(L"\r\n   \r\n");
+    EXPECT_EQ(l.Ausfuehren(), 0);
+    SetCurrentDirectoryW(vorher);
+    EXPECT_EQ(l.Status()[1], L"0 Dateien wurden gesichert.");
+    EXPECT_FALSE(Existiert(l.Kopie(l.t / L"Arbeitsordner\\Sicherung.exe")));
+}
+
+TEST(SicherungAusfuehren, FilesWithoutDosTimeAreCopiedOnceThenFoundUnchanged) {
+    Lauf l;
+    Schreiben(l.t / L"D\\alt.txt", "1975");
+    ZeitSetzen(l.t / L"D\\alt.txt", 1975, 5, 1, 10, 0, 0);
+    Schreiben(l.t / L"D\\zukunft.txt", "2110");
+    ZeitSetzen(l.t / L"D\\zukunft.txt", 2110, 1, 1, 0, 0, 0);
+    Schreiben(l.t / L"E\\bekannt.txt", "2110");
+    ZeitSetzen(l.t / L"E\\bekannt.txt", 2110, 1, 1, 0, 0, 0);
+    Schreiben(l.Kopie(l.t / L"E\\bekannt.txt"), "2110"); // as an earlier run left it on the stick
+    ZeitSetzen(l.Kopie(l.t / L"E\\bekannt.txt"), 2107, 12, 31, 23, 59, 58);
+    l.ordner.SetText(l.t / L"D\r\n" + (l.t / L"E"));
+    l.einzel.Add(l.t / L"D\\zukunft.txt");
+    EXPECT_EQ(l.Ausfuehren(), 2);
+    EXPECT_EQ(l.Ausfuehren(), 0);
+}
+
+// A reparse point's directory entry carries the link's time: the changed file behind it must
+// still be found newer. The search below reports the entry as a link with an old time.
+TEST(VerzeichnisSichern, LinksAreJudgedByTheirTwoAges) {
+    Lauf l;
+    Schreiben(l.t / L"D\\verweis.txt", "1");
+    ZeitSetzen(l.t / L"D\\verweis.txt", 2026, 1, 1, 10, 0, 0);
+    l.ordner.Add(l.t / L"D");
+    DateiHaken haken;
+    haken.eintrag = [](WIN32_FIND_DATAW& f) {
+        if (String(f.cFileName) == L"verweis.txt") {
+            f.dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+            f.ftLastWriteTime = {0, 0x01000000}; // the link's own time, long ago
+        }
+        return true;
+    };
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    Schreiben(l.t / L"D\\verweis.txt", "2");
+    ZeitSetzen(l.t / L"D\\verweis.txt", 2026, 1, 1, 12, 0, 0);
+    EXPECT_EQ(l.Ausfuehren(), 1);
+    EXPECT_EQ(Lesen(l.Kopie(l.t / L"D\\verweis.txt")), "2");
+}
+
+// Users paste paths with "/"; a stream keeps its mapping onto the stream of the copied file.
+TEST(EinzeldateiSichern, SlashSeparatedPathsAndStreams) {
+    Lauf l;
+    Schreiben(l.t / L"Daten\\Unter\\a.txt", "a");
+    Schreiben(l.t / L"Daten\\b.txt:strom", "s");
+    String mitSchraegstrich = l.t / L"Daten/Unter/a.txt";
+    l.einzel.SetText(mitSchraegstrich + L"\r\n" + (l.t / L"Daten\\b.txt:strom"));
+    EXPECT_EQ(l.Ausfuehren(), 2);
+    EXPECT_EQ(Lesen(l.Kopie(l.t / L"Daten\\Unter\\a.txt")), "a");
+    EXPECT_EQ(Lesen(l.Kopie(l.t / L"Daten\\b.txt:strom")), "s");
+    EXPECT_EQ(l.Status()[0], l.ziel + OhneLaufwerk(mitSchraegstrich));
+    l.ext.SetText(L" \r\n"); // leaves out files without extension, also after a "/"
+    Schreiben(l.t / L"Daten.alt\\Makefile", "m");
+    l.einzel.SetText(l.t / L"Daten.alt/Makefile");
+    EXPECT_EQ(l.Ausfuehren(), 0);
+}
+
+TEST(SicherungAusfuehren, FilesSkippedBecauseOfAnErrorAreCountedAndReported) {
+    Lauf l;
+    Schreiben(l.t / L"D\\gesperrt.txt", "g");
+    Schreiben(l.t / L"E\\a.txt", "a");
+    Schreiben(l.ziel + OhneLaufwerk(l.t / L"E"), "a file where the copy's folder must go");
+    l.einzel.SetText(l.t / L"D\\gesperrt.txt\r\n" + (l.t / L"D\\fehlt.txt"));
+    l.ordner.Add(l.t / L"E");
+    std::vector<MessageBoxArgs> boxen;
+    MessageBoxCapture alt = SetMessageBoxCapture([&](const MessageBoxArgs& a) {
+        boxen.push_back(a);
+        return IDOK;
+    });
+    HANDLE h =
+        CreateFileW((l.t / L"D\\gesperrt.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    TSicherung s = l.Sicherung();
+    std::vector<String> gemeldet;
+    s.OnUebersprungen = [&](const String& m) { gemeldet.push_back(m); };
+    s.SicherungAusfuehren();
+    CloseHandle(h);
+    SetMessageBoxCapture(std::move(alt));
+    EXPECT_EQ(s.Anzahl(), 0);
+    EXPECT_EQ(s.Fehler(), 2); // the missing file is no error
+    ASSERT_EQ(gemeldet.size(), 1u);
+    EXPECT_EQ(
+        gemeldet[0].rfind(L"Datei \"" + (l.t / L"D\\gesperrt.txt") + L"\" kann nicht gelesen werden. ", 0),
+        0u);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text.rfind(L"Das Verzeichnis\r", 0), 0u);
+    EXPECT_EQ(l.Status()[1], L"0 Dateien wurden gesichert.");
 }
 
 TEST(SicherungAusfuehren, LongSourcePathsAreBackedUp) {

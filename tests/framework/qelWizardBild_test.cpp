@@ -2,6 +2,7 @@
 // is also written there as a bitmap file, to look at.
 #include "framework/QelForm.h"
 #include "framework/qelWizard.h"
+#include "Bildschirmfoto.h"
 #include "WinInput.h"
 
 #include <gtest/gtest.h>
@@ -10,39 +11,6 @@
 #include <fstream>
 
 namespace {
-// The client area as it is on the screen, 32 bits per pixel, top row first.
-struct Bild {
-    int width = 0, height = 0;
-    std::vector<DWORD> pixels;
-    COLORREF At(int x, int y) const {
-        DWORD p = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
-
-Bild Aufnehmen(HWND wnd) {
-    RECT r;
-    GetClientRect(wnd, &r);
-    MapWindowPoints(wnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
-    Bild b;
-    b.width = r.right - r.left;
-    b.height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, b.width, b.height);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, b.width, b.height, screen, r.left, r.top, SRCCOPY);
-    SelectObject(dc, old);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), b.width, -b.height, 1, 32, BI_RGB};
-    b.pixels.resize(static_cast<size_t>(b.width) * static_cast<size_t>(b.height));
-    GetDIBits(dc, bmp, 0, static_cast<UINT>(b.height), b.pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return b;
-}
-
 void Schreiben(const Bild& b, const char* name) {
     const char* folder = std::getenv("SICHERUNG_BILDER");
     if (!folder) return;
@@ -79,13 +47,6 @@ struct Beispiel : TQelForm {
     TqelWizard* wizard;
 };
 
-void Zeichnen(TForm* form) {
-    RedrawWindow(form->Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump();
-    GdiFlush();
-    Sleep(100); // the X server catches up with what was drawn
-}
 } // namespace
 
 TEST(TqelWizardBild, TheBarIsDrawnWhereTheTableSays) {
@@ -93,7 +54,7 @@ TEST(TqelWizardBild, TheBarIsDrawnWhereTheTableSays) {
     form->Show();
     TqelWizard* w = form->wizard;
     for (int page = 0; page < 2; ++page) {
-        Zeichnen(form);
+        Zeichnen(form->Handle());
         Bild b = Aufnehmen(form->Handle());
         Schreiben(b, page == 0 ? "wizard-seite1.bmp" : "wizard-seite2.bmp");
         ASSERT_EQ(b.width, w->Width());

@@ -1,11 +1,16 @@
 #include "settings/kv7_Parameter.h"
+#include "sys/IniAenderung.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
+#include "toolkit/SysUtils.h"
 #include "toolkit/StdCtrls.h"
 #include "IniText.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 using Zeilen = std::vector<String>;
@@ -159,4 +164,91 @@ TEST(Einstellungsdatei, AnOldAnsiFileIsReadAndConvertedOnlyWhenAValueNeedsIt) {
     EXPECT_EQ(Zeilen(z.begin(), z.begin() + 2), (Zeilen{L"[Andere]", L"Name=M\u00FCller"}));
     EXPECT_EQ(Zeilen(z.end() - 2, z.end()),
               (Zeilen{L"me_Dir_0=C:\\Gr\u00FC\u00DFe\\", L"me_Dir_1=C:\\\u0141ukasz\\"}));
+}
+
+namespace {
+// Fills the medium with a file, then gives back `frei` bytes of it.
+void Fuellen(const String& datei, LONG frei) {
+    HANDLE h =
+        CreateFileW(datei.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const std::string block(65536, 'f');
+    DWORD n = 0;
+    for (const DWORD stueck : {65536u, 4096u, 1u})
+        while (WriteFile(h, block.data(), stueck, &n, nullptr) && n == stueck) {
+        }
+    SetFilePointer(h, -frei, nullptr, FILE_CURRENT);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
+} // namespace
+
+TEST(Einstellungsdatei, ASaveTheFullMediumRefusesLeavesTheFileAsItWas) {
+    const String medium = Medium("SICHERUNG_VOLL");
+    if (medium.empty()) GTEST_SKIP() << "needs the small medium the test command mounts as root";
+    const String datei = medium + L"Sicherung.ini";
+    {
+        Hauptfenster h(datei, {L".tmp"}, {L"C:\\Daten\\", L"C:\\Fotos\\"}, {}, {L"\\Cache\\"});
+        h.par->Speichern();
+        const std::string vorher = Lesen(datei);
+        // Room for a copy of the file, not for the lines that come.
+        Fuellen(medium + L"fuellung.bin", 4096);
+        String mehr;
+        for (int i = 0; i < 150; ++i)
+            mehr += L"C:\\Users\\Benutzer\\Documents\\Projekt " + std::to_wstring(i) + L"\\\r\n";
+        h.dir->SetText(mehr);
+        try {
+            h.par->Speichern();
+            ADD_FAILURE() << "no error";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), L"In " + datei + L" kann nicht geschrieben werden");
+        }
+        EXPECT_EQ(Lesen(datei), vorher);
+        EXPECT_EQ(Dateinamen(medium), (Zeilen{L"Sicherung.ini", L"fuellung.bin"}));
+    }
+    DeleteFileW((medium + L"fuellung.bin").c_str());
+    DeleteFileW(datei.c_str());
+}
+
+TEST(Einstellungsdatei, ALoadWhileAnotherProgramSavesSeesOneWholeVersion) {
+    TestOrdner t;
+    const String datei = t / L"Sicherung.ini";
+    const Zeilen kurz{L"a0", L"a1", L"a2"};
+    const Zeilen lang{L"b0", L"b1", L"b2", L"b3", L"b4", L"b5", L"b6", L"b7"};
+    {
+        Hauptfenster h(datei, {}, kurz);
+        h.par->Speichern();
+    }
+    // The other program: a scheduled run saving its lists over and over.
+    std::atomic<bool> fertig{false};
+    std::atomic<int> gespeichert{0}, fehler{0};
+    std::thread anderes([&] {
+        for (int i = 0; !fertig; ++i) {
+            try {
+                TqelIniAenderung aenderung(datei);
+                TqelIniFile ini(datei);
+                ini.EraseSection(L"Tam_Main");
+                const Zeilen& zeilen = i % 2 ? kurz : lang;
+                for (size_t j = 0; j < zeilen.size(); ++j)
+                    ini.WriteString(L"Tam_Main", L"me_Dir_" + std::to_wstring(j), zeilen[j]);
+                aenderung.Uebernehmen();
+                ++gespeichert;
+            } catch (const Exception&) {
+                ++fehler;
+            }
+        }
+    });
+    // Loads with pauses, as windows start: the saves must get through between them.
+    Hauptfenster h(datei);
+    for (int i = 0; i < 40; ++i) {
+        h.par->Laden();
+        const Zeilen gelesen = Inhalt(h.dir);
+        EXPECT_TRUE(gelesen == kurz || gelesen == lang) << "load " << i << ": " << gelesen.size() << " lines";
+        Sleep(40);
+    }
+    fertig = true;
+    anderes.join();
+    EXPECT_GT(gespeichert, 2);
+    EXPECT_EQ(fehler, 0);
 }

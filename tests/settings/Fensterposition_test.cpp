@@ -90,16 +90,85 @@ TEST(Fensterposition, AlignedWindowKeepsItsWidthAndAlignmentIsNeverCleared) {
 
 TEST(Fensterposition, ValuesAreAppliedAsReadAndMissingOnesKeepTheCurrent) {
     Fenster w;
-    w.Datei("[TfoPlatz]\r\n__TOP=-5000\r\n__LEFT=30000\r\n__WIDTH=0x1F4\r\n__HEIGHT=hoch\r\n");
+    w.Datei("[TfoPlatz]\r\n__TOP=-5\r\n__LEFT=300\r\n__WIDTH=0x1F4\r\n__HEIGHT=hoch\r\n");
     TfoPlatz* f = w.Neu();
     f->SetBounds(10, 20, 300, 200);
     f->par->Laden();
-    EXPECT_EQ(f->Top(), -5000);
-    EXPECT_EQ(f->Left(), 30000);
+    EXPECT_EQ(f->Top(), -5);
+    EXPECT_EQ(f->Left(), 300);
     EXPECT_EQ(f->Width(), 500);
     EXPECT_EQ(f->Height(), 200);
     EXPECT_EQ(f->WindowState(), wsNormal);
     EXPECT_EQ(f->Align(), alNone);
+}
+
+TEST(Fensterposition, APlacementNoMonitorOfThisComputerShowsKeepsTheDesignedOne) {
+    const int breite = GetSystemMetrics(SM_CXVIRTUALSCREEN), hoehe = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    struct Fall {
+        int oben, links, b, h;
+        bool angewandt;
+    };
+    const Fall faelle[] = {
+        {100, 150, 500, 400, true},
+        {30, -200, 400, 300, true},           // partly off the left edge, the caption still there
+        {-8, breite - 60, 400, 300, true},    // a corner of the caption on screen
+        {100, breite + 100, 500, 400, false}, // a second monitor to the right, not here
+        {-300, 100, 400, 400, false},         // the body on screen, the caption above it
+        {hoehe + 10, 100, 400, 300, false},   // below the screen
+        {-5000, 30000, 500, 400, false},
+    };
+    Fenster w;
+    for (const Fall& fall : faelle) {
+        w.Datei(("[TfoPlatz]\r\n__TOP=" + std::to_string(fall.oben) +
+                 "\r\n__LEFT=" + std::to_string(fall.links) + "\r\n__WIDTH=" + std::to_string(fall.b) +
+                 "\r\n__HEIGHT=" + std::to_string(fall.h) + "\r\n")
+                    .c_str());
+        TfoPlatz* f = w.Neu();
+        f->SetBounds(10, 20, 300, 200);
+        f->Show();
+        f->par->Laden();
+        const RECT r = f->BoundsRect();
+        const RECT erwartet = fall.angewandt
+                                  ? RECT{fall.links, fall.oben, fall.links + fall.b, fall.oben + fall.h}
+                                  : RECT{10, 20, 310, 220};
+        EXPECT_TRUE(EqualRect(&r, &erwartet)) << fall.oben << "/" << fall.links << ": " << r.left << ","
+                                              << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
+        RECT aufDemSchirm;
+        GetWindowRect(f->Handle(), &aufDemSchirm);
+        EXPECT_TRUE(EqualRect(&aufDemSchirm, &erwartet));
+    }
+}
+
+TEST(Fensterposition, AMinimizedWindowIsKeptAsWhatItReturnsTo) {
+    struct Fall {
+        TWindowState vorher;
+        Zeilen datei;
+    };
+    const Fall faelle[] = {
+        {wsMaximized, {L"[TfoPlatz]", L"__MAXIMIZED=1", L"__ALIGNLEFT=0", L"__ALIGNRIGHT=0"}},
+        {wsNormal,
+         {L"[TfoPlatz]", L"__MAXIMIZED=0", L"__ALIGNLEFT=0", L"__ALIGNRIGHT=0", L"__TOP=120", L"__LEFT=100",
+          L"__WIDTH=300", L"__HEIGHT=200"}},
+    };
+    for (const Fall& fall : faelle) {
+        Fenster w;
+        TfoPlatz* f = w.Neu();
+        f->SetBounds(100, 120, 300, 200);
+        f->Show();
+        f->SetWindowState(fall.vorher);
+        f->SetWindowState(wsMinimized);
+        ASSERT_TRUE(IsIconic(f->Handle()));
+        // Closed while minimized: the window saves as it goes, as the main window does.
+        f->OnDestroy = [f](TComponent*) { f->par->Speichern(); };
+        w.formen.pop_back();
+        f->Free();
+        EXPECT_EQ(IniZeilen(w.datei), fall.datei);
+
+        TfoPlatz* g = w.Neu();
+        g->Show();
+        g->par->Laden();
+        EXPECT_EQ(g->WindowState(), fall.vorher);
+    }
 }
 
 TEST(Fensterposition, TestSwitchFixesTheMainWindowAt800x600AndKeepsItOutOfTheFile) {

@@ -54,9 +54,18 @@ TEST(Gitterlayout, WidthsAndVisibilityGoToTheSectionAndTheColumnsBesideIt) {
     EXPECT_EQ(IniZeilen(t / L"Sicherung.ini"), (Zeilen{L"[TfoBrowser]", L"__Width_00=80", L"__Visible_00=Ja",
                                                        L"__Width_01=40", L"__Visible_01=Nein"}));
 
-    par->SetDateiName(L" ");
+    // A blank file name means the program-wide file, and the layout goes beside it.
+    par->SetDateiName(L"   ");
     GitterlayoutSpeichern(*par, einspaltig);
     EXPECT_EQ(StandardIniDatei().ReadString(L"TfoBrowser", L"__width_00", L""), L"120");
+    TGitterDouble ohneName;
+    ohneName.spalten = {{80, true}, {40, false}};
+    GitterlayoutSpeichern(*par, ohneName);
+    ASSERT_EQ(ohneName.gespeichert.size(), 1u);
+    const String dat = ohneName.gespeichert[0];
+    EXPECT_EQ(dat.substr(1, 2), L":\\") << dat;
+    EXPECT_NE(dat.find(L"\\VennkorbDaten\\test_settings__grid.dat"), String::npos) << dat;
+    DeleteFileW(dat.c_str());
     StandardIniDatei().EraseSection(L"TfoBrowser");
     form->Free();
 }

@@ -48,7 +48,7 @@ public:
 };
 } // namespace
 
-TEST(ListenRegel, EmptyLinesSurviveAndASentinelLineEndsTheList) {
+TEST(ListenRegel, EveryLineSurvivesAndTheFirstMissingKeyEndsTheList) {
     Abschnitt a;
     TStringList zeilen{L"a", L"", L"c", L"@#@", L"nach"};
     ListeSpeichern(a.z, L"me_Dir", zeilen);
@@ -56,9 +56,15 @@ TEST(ListenRegel, EmptyLinesSurviveAndASentinelLineEndsTheList) {
                                                L"me_Dir_3=@#@", L"me_Dir_4=nach"}));
     TStringList gelesen{L"alt"};
     ListeLaden(a.z, L"ME_DIR", gelesen);
-    EXPECT_EQ(gelesen.ToVector(), (std::vector<String>{L"a", L"", L"c"}));
+    EXPECT_EQ(gelesen.ToVector(), zeilen.ToVector());
     ListeLaden(a.z, L"me_Fehlt", gelesen);
     EXPECT_EQ(gelesen.Count(), 0);
+
+    // A gap ends the list, as it always did.
+    a.ini.WriteString(L"S", L"me_Luecke_0", L"eins");
+    a.ini.WriteString(L"S", L"me_Luecke_2", L"drei");
+    ListeLaden(a.z, L"me_Luecke", gelesen);
+    EXPECT_EQ(gelesen.ToVector(), std::vector<String>{L"eins"});
 }
 
 TEST(ListenRegel, LineCountersHaveNoLeadingZerosAndLongValuesAreCut) {

@@ -1,3 +1,5 @@
+#include "settings/Einstellungsarten.h"
+#include "settings/Listenregeln.h"
 #include "settings/kv7_Parameter.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/ComCtrls.h"
@@ -158,4 +160,71 @@ TEST(Standardarten, ALongListFillsAShownMemoInOneReportedChange) {
     EXPECT_EQ(memo->Lines().ToVector(), erwartet);
     EXPECT_EQ(aenderungen, 2); // emptied, then filled
     form->Free();
+}
+
+namespace {
+// A keyed combo box built the way the controls layer builds one: on the toolkit's combo box base,
+// kept by the entry rule at its own row. Entry i of the list carries the key keys[i].
+struct TTestKeyCombo : TCustomComboBox, IkivSchluesselListe {
+    using TCustomComboBox::Items;
+    using TCustomComboBox::TCustomComboBox;
+    TStringList keys;
+    bool kivPAR_Save_Keys() const override { return true; }
+    const TStrings& KeyList() const override { return keys; }
+    const TStrings& Items() const override { return TCustomComboBox::Items(); }
+    void Clear() override {
+        keys.Clear();
+        Items().Clear();
+    }
+    void AddKey(const String& key, const String& text) override {
+        if (keys.IndexOf(key) >= 0) return;
+        keys.Add(key);
+        Items().Add(text);
+    }
+    String AusgewaehlterSchluessel() const override {
+        int i = ItemIndex();
+        return i < 0 ? String() : keys.Get(i);
+    }
+    void SetAusgewaehlterSchluessel(const String& wert) override { SetItemIndex(keys.IndexOf(wert)); }
+};
+
+struct TfoSchluessel : TForm {
+    TfoSchluessel(TComponent* owner, const String& datei) : TForm(owner) {
+        EinstellungsartRegistrieren<TTestKeyCombo>(
+            TArtZeile::KeyComboBox,
+            [](TTestKeyCombo& c, const TEinstellungsZugriff& z) { SchluesselListeLaden(z, c.Name(), c); },
+            [](TTestKeyCombo& c, const TEinstellungsZugriff& z) {
+                SchluesselListeSpeichern(z, c.Name(), c);
+            });
+        par->SetDateiName(datei);
+        par->SetTagInclusive(1);
+        art->SetName(L"cb_Art");
+        art->SetTag(1);
+        art->SetParent(this);
+    }
+    TkivParameter* par = new TkivParameter(this);
+    TTestKeyCombo* art = new TTestKeyCombo(this);
+};
+} // namespace
+
+// The plain combo box row writes the ItemIndex under the control's name; a keyed box derived from
+// the same base keeps its key there, and nothing overwrites it.
+TEST(Standardarten, AKeyedComboBoxIsNoPlainComboBox) {
+    TestOrdner t;
+    const String datei = t / L"arten.ini";
+    auto* a = Application()->CreateForm<TfoSchluessel>(datei);
+    a->art->AddKey(L"1", L"Bar");
+    a->art->AddKey(L"2", L"Karte");
+    a->art->SetAusgewaehlterSchluessel(L"2");
+    a->par->Speichern();
+    EXPECT_EQ(IniZeilen(datei), (Zeilen{L"[TfoSchluessel]", L"cb_Art=2", L"cb_Art_Keys_00=1;Bar;",
+                                        L"cb_Art_Keys_01=2;Karte;"}));
+
+    auto* b = Application()->CreateForm<TfoSchluessel>(datei);
+    b->par->Laden();
+    EXPECT_EQ(b->art->Items().ToVector(), (Zeilen{L"Bar", L"Karte"}));
+    EXPECT_EQ(b->art->AusgewaehlterSchluessel(), L"2");
+    EXPECT_EQ(b->art->ItemIndex(), 1);
+    b->Free();
+    a->Free();
 }

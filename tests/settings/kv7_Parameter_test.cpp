@@ -35,7 +35,7 @@ protected:
     void KomponenteSpeichern(TqelIniFile& ini, TComponent* k, const String& sektion) override {
         log_.push_back(L"S:" + k->Name() + L"@" + sektion);
         if (vorDemSchreiben) vorDemSchreiben(k);
-        WertSchreiben(ini, sektion, k->Name(), L"v_" + k->Name());
+        ini.WriteString(sektion, k->Name(), L"v_" + k->Name());
     }
     void KomponenteLaden(TqelIniFile& ini, TComponent* k, const String& sektion) override {
         log_.push_back(L"L:" + k->Name() + L"=" + ini.ReadString(sektion, k->Name(), L"-"));
@@ -129,27 +129,50 @@ TEST(TkivParameter, LoadOfAMissingFileDoesNothingUnlessTheBeforeEventNamesIt) {
     EXPECT_FALSE(Existiert(datei));
 }
 
-TEST(TkivParameter, AWriteFailureStopsTheWalkAndReachesTheCaller) {
+TEST(TkivParameter, AWriteFailureStopsTheWalkAndLeavesTheFileAsItWas) {
     Besitzer b;
     b.par->SetTagExclusive(5);
     const String datei = b.par->DateiName();
     b.par->Speichern();
-    // The settings file turns into a folder while the walk is at c: that write fails.
+    const std::string vorher = Lesen(datei);
+    auto fehlschlag = [&](const Protokoll& erwartet, bool dateiBleibt) {
+        b.log.clear();
+        try {
+            b.par->Speichern();
+            ADD_FAILURE() << "no error";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), L"In " + datei + L" kann nicht geschrieben werden");
+        }
+        EXPECT_EQ(b.log, erwartet);
+        if (dateiBleibt) {
+            EXPECT_EQ(Lesen(datei), vorher);
+        }
+    };
+    // The copy the walk writes into turns into a folder while the walk is at c: that write fails.
+    String kopie;
+    b.par->vorDemSchreiben = [&](TComponent* k) {
+        if (k->Name() != L"c") return;
+        for (const String& name : Dateinamen(b.ordner.Pfad()))
+            if (name != L"test.ini") kopie = b.ordner / name;
+        DeleteFileW(kopie.c_str());
+        CreateDirectoryW(kopie.c_str(), nullptr);
+    };
+    fehlschlag({L"BeforeSpeichern", L"S:PAR@Standard", L"S:a@Standard", L"S:c@Standard"}, true);
+    RemoveDirectoryW(kopie.c_str());
+    EXPECT_EQ(Dateinamen(b.ordner.Pfad()), Protokoll{L"test.ini"});
+
+    // The file itself turns into a folder: the walk is written, the copy cannot take its place.
     b.par->vorDemSchreiben = [&](TComponent* k) {
         if (k->Name() != L"c") return;
         DeleteFileW(datei.c_str());
         CreateDirectoryW(datei.c_str(), nullptr);
     };
-    b.log.clear();
-    try {
-        b.par->Speichern();
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), L"In " + datei + L" kann nicht geschrieben werden");
-    }
-    EXPECT_EQ(b.log, (Protokoll{L"BeforeSpeichern", L"S:PAR@Standard", L"S:a@Standard", L"S:c@Standard"}));
+    fehlschlag({L"BeforeSpeichern", L"S:PAR@Standard", L"S:a@Standard", L"S:c@Standard", L"S:d@Standard",
+                L"Speichern"},
+               false);
+    EXPECT_EQ(Dateinamen(b.ordner.Pfad()), Protokoll{L"test.ini"});
 
-    // A missing folder fails already when the section is erased.
+    // A missing folder fails before the first value.
     b.par->SetDateiName(b.ordner / L"fehlt\\test.ini");
     b.par->vorDemSchreiben = nullptr;
     b.log.clear();

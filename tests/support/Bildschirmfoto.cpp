@@ -1,5 +1,7 @@
 #include "Bildschirmfoto.h"
 
+#include "WinInput.h"
+
 #include <vector>
 
 bool FensterFoto(HWND fenster, const String& datei) {
@@ -30,4 +32,34 @@ bool FensterFoto(HWND fenster, const String& datei) {
               WriteFile(f, pixel.data(), static_cast<DWORD>(pixel.size()), &n, nullptr);
     CloseHandle(f);
     return ok;
+}
+
+Bild Aufnehmen(HWND wnd) {
+    RECT r;
+    GetClientRect(wnd, &r);
+    MapWindowPoints(wnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    Bild b;
+    b.width = r.right - r.left;
+    b.height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, b.width, b.height);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, b.width, b.height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(dc, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), b.width, -b.height, 1, 32, BI_RGB};
+    b.pixels.resize(static_cast<size_t>(b.width) * static_cast<size_t>(b.height));
+    GetDIBits(dc, bmp, 0, static_cast<UINT>(b.height), b.pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return b;
+}
+
+void Zeichnen(HWND wnd) {
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    GdiFlush();
+    Sleep(100); // the X server catches up with what was drawn
 }

@@ -17,9 +17,11 @@ bool IsClass(HWND wnd, const wchar_t* name) {
     GetClassNameW(wnd, cls, 32);
     return lstrcmpiW(cls, name) == 0;
 }
-}  // namespace
+} // namespace
 
-HICON SystemIcon(LPCWSTR id) { return LoadIconW(nullptr, id); }
+HICON SystemIcon(LPCWSTR id) {
+    return LoadIconW(nullptr, id);
+}
 
 BoxReader::BoxReader(int answer) : answer_(answer) {
     g_reader = this;
@@ -50,6 +52,7 @@ void CALLBACK BoxReader::Timer(HWND, UINT, UINT_PTR id, DWORD) {
     SeenBox seen;
     seen.caption = Text(box);
     GetWindowRect(box, &seen.rect);
+    seen.owner = GetWindow(box, GW_OWNER);
     HWND answer = nullptr;
     for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         LONG style = GetWindowLongW(c, GWL_STYLE);

@@ -9,9 +9,10 @@ struct SeenBox {
     String caption;
     String text;
     HICON icon = nullptr;
-    std::vector<int> buttons;  // control ids of the push buttons
-    int defaultButton = 0;     // id of the button carrying the default mark, 0 for none
+    std::vector<int> buttons; // control ids of the push buttons
+    int defaultButton = 0;    // id of the button carrying the default mark, 0 for none
     RECT rect{};
+    HWND owner = nullptr;
 };
 
 // While alive, every dialog box this thread opens is read once it runs its loop and closed

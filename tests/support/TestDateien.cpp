@@ -2,6 +2,7 @@
 
 #include "sys/Dateien.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -78,6 +79,20 @@ bool Existiert(const String& pfad) {
     return GetFileAttributesW(Lang(pfad).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::vector<String> Dateinamen(const String& ordner) {
+    std::vector<String> namen;
+    WIN32_FIND_DATAW f;
+    HANDLE h = FindFirstFileW(Lang(ordner + L"*").c_str(), &f);
+    if (h == INVALID_HANDLE_VALUE) return namen;
+    do {
+        String name = f.cFileName;
+        if (name != L"." && name != L"..") namen.push_back(name);
+    } while (FindNextFileW(h, &f));
+    FindClose(h);
+    std::sort(namen.begin(), namen.end());
+    return namen;
+}
+
 void ZeitSetzen(const String& pfad, int jahr, int monat, int tag, int stunde, int minute, int sekunde,
                 int milli) {
     SYSTEMTIME st{};
@@ -109,8 +124,10 @@ String Medium(const char* variable) {
 }
 
 std::string NachUtf8Ansi(const String& text) {
-    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                        nullptr);
     return out;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <string>
+#include <vector>
 
 class TestOrdner {
 public:
@@ -23,6 +24,8 @@ private:
 void Schreiben(const String& pfad, const std::string& inhalt);
 std::string Lesen(const String& pfad);
 bool Existiert(const String& pfad);
+// The names of the files and folders in a folder, sorted.
+std::vector<String> Dateinamen(const String& ordner);
 void OrdnerAnlegen(const String& pfad);
 void OrdnerLoeschen(const String& pfad);
 // Sets the last-write time from a local date and time (milliseconds allowed).

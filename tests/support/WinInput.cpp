@@ -2,16 +2,14 @@
 
 #include "toolkit/Forms.h"
 
-namespace {
-// Posted key messages do not change the thread's key state: the test sets it.
-void SetShift(bool down) {
+void KeyHeld(WORD vk, bool down) {
     BYTE state[256];
     GetKeyboardState(state);
-    state[VK_SHIFT] = down ? 0x80 : 0;
-    state[VK_LSHIFT] = state[VK_SHIFT];
+    state[vk] = down ? 0x80 : 0;
+    if (vk == VK_SHIFT) state[VK_LSHIFT] = state[VK_SHIFT];
+    if (vk == VK_CONTROL) state[VK_LCONTROL] = state[VK_CONTROL];
     SetKeyboardState(state);
 }
-} // namespace
 
 void Pump() {
     for (int i = 0; i < 3; ++i)
@@ -21,14 +19,40 @@ void Pump() {
 void PressKey(WORD vk, bool shift) {
     HWND target = GetFocus();
     LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-    if (shift) SetShift(true);
+    if (shift) KeyHeld(VK_SHIFT, true);
     PostMessageW(target, WM_KEYDOWN, vk, scan | 1);
     PostMessageW(target, WM_KEYUP, vk, scan | 1 | (3u << 30));
     Pump();
-    if (shift) SetShift(false);
+    if (shift) KeyHeld(VK_SHIFT, false);
 }
 
 void TypeChar(HWND wnd, wchar_t ch) {
     PostMessageW(wnd, WM_CHAR, ch, 1);
     Pump();
+}
+
+void MouseToPoint(int x, int y) {
+    SetCursorPos(x, y);
+    for (int i = 0; i < 5; ++i) {
+        Sleep(20);
+        Pump();
+    }
+}
+
+void MouseTo(HWND wnd) {
+    RECT r;
+    GetWindowRect(wnd, &r);
+    MouseToPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void MouseClick() {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    for (int i = 0; i < 5; ++i) {
+        Sleep(20);
+        Pump();
+    }
 }

@@ -6,8 +6,19 @@
 // lets the application process them.
 void PressKey(WORD vk, bool shift = false);
 
+// Marks a modifier key (VK_SHIFT, VK_CONTROL) held or released in the thread's key state, which
+// posted key messages do not change.
+void KeyHeld(WORD vk, bool down);
+
 // Posts a typed character to the window and processes it.
 void TypeChar(HWND wnd, wchar_t ch);
 
 // Processes pending messages a few times over, so that posted follow-ups run too.
 void Pump();
+
+// Moves the mouse pointer to the centre of the window (or to a screen point) as the user does,
+// and lets the application process what follows.
+void MouseTo(HWND wnd);
+void MouseToPoint(int x, int y);
+// Presses and releases the left button where the pointer is.
+void MouseClick();

@@ -2,6 +2,8 @@
 #include "sys/qelBox.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/SysUtils.h"
+#include "DateiHaken.h"
+#include "SysTestHilfen.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +81,37 @@ TEST(DateienRekursivToItems, NeverEntersTheExcludedFolder) {
         Liste(t / L"Daten\\Datensicherung_VM\\Daten", L"*.*", t / L"Daten\\Datensicherung_VM\\").empty());
 }
 
+// The search asks for names only: a system may honour the hint to list folders alone, and the
+// walk would then find no file and report an empty folder as success.
+TEST(DateienRekursivToItems, ListsFilesWhereASearchWouldHonourTheFolderHint) {
+    TestOrdner t;
+    Schreiben(t / L"Unter\\b.txt", "1");
+    Schreiben(t / L"a.txt", "1");
+    DateiHaken haken;
+    haken.nurOrdnerBeachten = true;
+    EXPECT_EQ(Liste(t.Pfad()), (std::vector<String>{t / L"Unter\\b.txt", t / L"a.txt"}));
+}
+
+// The target reached by another path is recognised by its identity: a short name of the folder
+// above it, of the target itself, or a drive letter lent to the folder above it.
+TEST(DateienRekursivToItems, RecognisesTheExcludedFolderReachedByAnotherPath) {
+    TestOrdner t;
+    Schreiben(t / L"Sicherungsstick\\Dokument.txt", "d");
+    Schreiben(t / L"Sicherungsstick\\Datensicherung_Rechner\\Kopie.txt", "k");
+    const String ziel = t / L"Sicherungsstick\\Datensicherung_Rechner\\";
+    wchar_t kurz[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameW((t / L"Sicherungsstick").c_str(), kurz, MAX_PATH), 0u);
+    ASSERT_NE(String(kurz), t / L"Sicherungsstick") << "no short names here";
+    EXPECT_EQ(Liste(kurz, L"*.*", ziel), std::vector<String>{String(kurz) + L"\\Dokument.txt"});
+    ASSERT_NE(GetShortPathNameW(ziel.c_str(), kurz, MAX_PATH), 0u);
+    EXPECT_TRUE(Liste(kurz, L"*.*", ziel).empty());
+    EXPECT_TRUE(Liste(ziel, L"*.*", kurz).empty());
+
+    TestLaufwerk laufwerk(L'S', t / L"Sicherungsstick");
+    if (!laufwerk.Geliehen()) GTEST_SKIP() << "drive S: belongs to the machine or could not be made";
+    EXPECT_EQ(Liste(L"S:\\", L"*.*", ziel), std::vector<String>{L"S:\\Dokument.txt"});
+}
+
 TEST(VerzeichnisErstellen, CreatesTheWholeChainOrExplains) {
     TestOrdner t;
     EXPECT_TRUE(VerzeichnisErstellen(t / L"a\\b\\c", true));
@@ -151,9 +184,32 @@ TEST(DateiAlter, TwoSecondStepsAndZeroForMissingOrLocked) {
                            OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(DateiAlter(t / L"a"), 0); // held open by someone else, in any sharing mode
     CloseHandle(h);
-    Schreiben(t / L"alt", "a");
-    ZeitSetzen(t / L"alt", 1975, 5, 1, 10, 0, 3); // no DOS time exists for it
-    EXPECT_DOUBLE_EQ(DateiAlter(t / L"alt"), 27515.0 + 10 / 24.0 + 2 / 86400.0);
+}
+
+// A FAT or exFAT stick holds only DOS times: outside 1980..2107 the copy takes the nearest end,
+// and both ages are read in that form, so the copy counts as unchanged afterwards.
+TEST(DateiAlter, TimesWithoutDosFormTakeItsNearestEnd) {
+    struct Fall {
+        int jahr, monat, tag, stunde, minute, sekunde;
+        double alter;
+    } faelle[] = {
+        {1975, 5, 1, 10, 0, 3, 29221.0},
+        {1601, 1, 2, 0, 0, 0, 29221.0},
+        {1980, 1, 1, 0, 0, 1, 29221.0},
+        {2107, 12, 31, 23, 59, 59, 75971.0 + 86398 / 86400.0},
+        {2110, 6, 1, 12, 0, 0, 75971.0 + 86398 / 86400.0},
+    };
+    TestOrdner t;
+    for (const Fall& f : faelle) {
+        String q = t / L"quelle.txt", z = t / L"Kopie\\quelle.txt";
+        Schreiben(q, "q");
+        ZeitSetzen(q, f.jahr, f.monat, f.tag, f.stunde, f.minute, f.sekunde);
+        EXPECT_DOUBLE_EQ(DateiAlter(q), f.alter) << f.jahr;
+        OrdnerAnlegen(t / L"Kopie");
+        ASSERT_TRUE(DateiKopieren(q, z));
+        EXPECT_DOUBLE_EQ(GespeichertesAlter(z), f.alter) << f.jahr; // the time the stick is given
+        EXPECT_DOUBLE_EQ(DateiAlter(z), DateiAlter(q)) << f.jahr;
+    }
 }
 
 TEST(DateiKopieren, CopyCarriesTheSourceAgeAndReplacesOldCopy) {
@@ -191,6 +247,58 @@ TEST(DateiKopieren, ErrorsNameTheFileAndKeepTheOldCopy) {
         EXPECT_EQ(e.Message().rfind(L"Datei " + (t / L"q.txt") + L" kann nicht geöffnet werden. ", 0), 0u);
     }
     CloseHandle(h);
+
+    Schreiben(t / L"gross.bin", std::string(3 << 20, 'g'));
+    Schreiben(t / L"Kopie\\gross.bin", "alte Kopie");
+    DateiHaken haken; // the medium fails after the first buffer
+    haken.lesen = [](int nummer) { return nummer < 2; };
+    try {
+        DateiKopieren(t / L"gross.bin", t / L"Kopie\\gross.bin");
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message().rfind(L"Datei \"" + (t / L"gross.bin") + L"\" kann nicht gelesen werden. ", 0),
+                  0u)
+            << NachUtf8(e.Message());
+    }
+    EXPECT_EQ(Lesen(t / L"Kopie\\gross.bin"), "alte Kopie");
+    EXPECT_EQ(Liste(t / L"Kopie"), std::vector<String>{t / L"Kopie\\gross.bin"});
+}
+
+// The copy's content is right even when the medium refuses its time: it stays, and the error
+// must not end the run.
+TEST(DateiKopieren, RefusedTimeKeepsTheCopy) {
+    TestOrdner t;
+    Schreiben(t / L"q.txt", "neu");
+    Schreiben(t / L"Kopie\\q.txt", "alt");
+    DateiHaken haken;
+    haken.zeitSetzenGelingt = false;
+    EXPECT_TRUE(DateiKopieren(t / L"q.txt", t / L"Kopie\\q.txt"));
+    EXPECT_EQ(Lesen(t / L"Kopie\\q.txt"), "neu");
+    EXPECT_EQ(Liste(t / L"Kopie"), std::vector<String>{t / L"Kopie\\q.txt"});
+}
+
+namespace {
+ULONGLONG DateiIndex(const String& pfad) {
+    HANDLE h = CreateFileW(pfad.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION i{};
+    GetFileInformationByHandle(h, &i);
+    CloseHandle(h);
+    return (static_cast<ULONGLONG>(i.nFileIndexHigh) << 32) | i.nFileIndexLow;
+}
+} // namespace
+
+// A stream cannot be renamed onto another file's stream: its copy is written in place. (Wine
+// makes "a.txt:strom" a plain file; the file index shows the in-place write on both.)
+TEST(DateiKopieren, StreamCopyIsWrittenInPlace) {
+    TestOrdner t;
+    Schreiben(t / L"q.txt", "Strominhalt");
+    Schreiben(t / L"Kopie\\a.txt:strom", "alt");
+    ULONGLONG vorher = DateiIndex(t / L"Kopie\\a.txt:strom");
+    EXPECT_TRUE(DateiKopieren(t / L"q.txt", t / L"Kopie/a.txt:strom"));
+    EXPECT_EQ(Lesen(t / L"Kopie\\a.txt:strom"), "Strominhalt");
+    EXPECT_EQ(DateiIndex(t / L"Kopie\\a.txt:strom"), vorher);
+    EXPECT_DOUBLE_EQ(DateiAlter(t / L"Kopie\\a.txt:strom"), DateiAlter(t / L"q.txt"));
 }
 
 TEST(DateiKopieren, FullMediumKeepsThePreviousCopy) {

@@ -86,3 +86,45 @@ TEST(TComponent, ClassNameIsTheDynamicClassWithoutNamespace) {
     TComponent& base = probe;
     EXPECT_EQ(base.ClassName(), L"Tam_Probe");
 }
+
+namespace {
+// Writes down what it hears.
+struct Listener : TComponent {
+    using TComponent::TComponent;
+    std::vector<std::pair<TComponent*, TOperation>> heard;
+    void Notification(TComponent* c, TOperation op) override { heard.push_back({c, op}); }
+};
+} // namespace
+
+// The listener hears of the other's destruction once; gone first, or after withdrawing, it is
+// never called; an owner hears its components come and go.
+TEST(TComponent, FreeNotificationTellsTheOtherSideOnce) {
+    Listener hoerer(nullptr);
+    auto* quelle = new TComponent(nullptr);
+    quelle->FreeNotification(&hoerer);
+    quelle->FreeNotification(&hoerer);
+    delete quelle;
+    ASSERT_EQ(hoerer.heard.size(), 1u);
+    EXPECT_EQ(hoerer.heard[0].first, quelle);
+    EXPECT_EQ(hoerer.heard[0].second, opRemove);
+
+    hoerer.heard.clear();
+    auto* zurueckgezogen = new TComponent(nullptr);
+    zurueckgezogen->FreeNotification(&hoerer);
+    zurueckgezogen->RemoveFreeNotification(&hoerer);
+    delete zurueckgezogen;
+    EXPECT_TRUE(hoerer.heard.empty());
+
+    auto* frueh = new Listener(nullptr);
+    Listener spaet(nullptr);
+    spaet.FreeNotification(frueh);
+    delete frueh; // spaet forgets it and its own end calls nobody
+    EXPECT_TRUE(spaet.heard.size() == 1 && spaet.heard[0].first == frueh);
+
+    Listener besitzer(nullptr);
+    auto* kind = new TComponent(&besitzer);
+    delete kind;
+    ASSERT_EQ(besitzer.heard.size(), 2u);
+    EXPECT_EQ(besitzer.heard[0], std::make_pair(kind, opInsert));
+    EXPECT_EQ(besitzer.heard[1], std::make_pair(kind, opRemove));
+}

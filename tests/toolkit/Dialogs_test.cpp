@@ -1,5 +1,9 @@
 #include "toolkit/Dialogs.h"
+#include "toolkit/Forms.h"
+#include "toolkit/StdCtrls.h"
 #include "BoxReader.h"
+#include "Schritte.h"
+#include "WinInput.h"
 
 #include <gtest/gtest.h>
 
@@ -33,4 +37,40 @@ TEST(ShowMessageBox, CaptureReplacesTheBox) {
     EXPECT_EQ(ShowMessageBox(a), IDCANCEL);
     EXPECT_EQ(seen.text, L"abc");
     SetMessageBoxCapture(std::move(old));
+}
+
+// A box raised inside a modal dialog belongs to the dialog, not to the disabled main window: the
+// dialog waits for it and, once it closes, is active again with the focus where it was.
+TEST(ShowMessageBox, InsideAModalDialogTheDialogOwnsTheBoxAndGetsTheFocusBack) {
+    TForm* haupt = Application()->CreateForm<TForm>();
+    haupt->Show();
+    Pump();
+    auto* dialog = new TForm(Application());
+    dialog->FinishCreate();
+    auto* edit = new TEdit(dialog);
+    edit->SetParent(dialog);
+    auto* zweites = new TEdit(dialog);
+    zweites->SetParent(dialog);
+    zweites->SetTop(30);
+    BoxReader reader;
+    bool waehrendGesperrt = true;
+    Schritte lauf({[&] {
+                       zweites->SetFocus();
+                       MessageBoxArgs a;
+                       a.text = L"abc";
+                       ShowMessageBox(a);
+                   },
+                   [&] {
+                       waehrendGesperrt = !IsWindowEnabled(dialog->Handle());
+                       EXPECT_EQ(GetActiveWindow(), dialog->Handle());
+                       EXPECT_TRUE(zweites->Focused());
+                       dialog->SetModalResult(mrOk);
+                   }},
+                  [&] { dialog->SetModalResult(mrCancel); });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    ASSERT_EQ(reader.Boxes().size(), 1u);
+    EXPECT_EQ(reader.Boxes()[0].owner, dialog->Handle());
+    EXPECT_FALSE(waehrendGesperrt); // enabled again after the box
+    dialog->Free();
+    haupt->Free();
 }

@@ -45,6 +45,65 @@ TEST(TComboBox, ItemIndexRoundTripsThroughWindowCreationAndStyleChange) {
     form->Free();
 }
 
+// Typing completes the text from the first entry it begins, the rest highlighted for the next
+// character, and reports the change once; KeyPress may take a character; typing opens the list when
+// asked, a choice closes it when asked. OnEnter and OnExit follow the focus from control to control.
+TEST(TComboBox, TypingCompletesAndTheListOpensAndClosesWhenAsked) {
+    TForm* form = NewForm();
+    auto* combo = new TComboBox(form);
+    combo->SetParent(form);
+    combo->Items().SetText(L"Bar\r\nBarscheck\r\nKarte");
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetTop(40);
+    std::vector<String> changes;
+    combo->OnChange = [&](TComponent*) { changes.push_back(combo->Text()); };
+    int enter = 0, exit = 0;
+    combo->OnEnter = [&](TComponent*) { ++enter; };
+    combo->OnExit = [&](TComponent*) { ++exit; };
+    combo->SetFocus();
+    Pump();
+    EXPECT_EQ(enter, 1);
+
+    struct Fall {
+        wchar_t zeichen;
+        const wchar_t* text;
+        int start, laenge;
+    };
+    for (const Fall& fall : {Fall{L'b', L"Bar", 1, 2}, Fall{L'a', L"Bar", 2, 1}, Fall{L'r', L"Bar", 3, 0},
+                             Fall{L's', L"Barscheck", 4, 5}, Fall{L'\b', L"Bars", 4, 0}}) {
+        TypeChar(GetFocus(), fall.zeichen);
+        EXPECT_EQ(combo->Text(), fall.text);
+        EXPECT_EQ(combo->SelStart(), fall.start);
+        EXPECT_EQ(combo->SelLength(), fall.laenge);
+    }
+    EXPECT_EQ(changes, (std::vector<String>{L"Bar", L"Bar", L"Bar", L"Barscheck", L"Bars"}));
+
+    combo->SetAutoComplete(false);
+    combo->OnKeyPress = [](TComponent*, wchar_t& key) {
+        if (key == L'x') key = 0;
+    };
+    TypeChar(GetFocus(), L'x');
+    TypeChar(GetFocus(), L'k');
+    EXPECT_EQ(combo->Text(), L"Barsk");
+    EXPECT_FALSE(combo->DroppedDown());
+    combo->SetAutoDropDown(true);
+    TypeChar(GetFocus(), L'a');
+    EXPECT_TRUE(combo->DroppedDown());
+    combo->SetAutoCloseUp(true);
+    PressKey(VK_DOWN);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(changes.size(), 8u);
+
+    edit->SetFocus();
+    Pump();
+    combo->SetFocus();
+    Pump();
+    EXPECT_EQ(exit, 1);
+    EXPECT_EQ(enter, 2);
+    form->Free();
+}
+
 TEST(TListBox, ItemsAndItemIndexRoundTrip) {
     TForm* form = NewForm();
     auto* list = new TListBox(form);

@@ -1,0 +1,6 @@
+#include "sys/DateiAufrufe.h"
+
+DateiAufrufe& Aufrufe() {
+    static DateiAufrufe aufrufe;
+    return aufrufe;
+}

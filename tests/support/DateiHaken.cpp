@@ -1,0 +1,67 @@
+#include "DateiHaken.h"
+
+#include "sys/DateiAufrufe.h"
+
+#include <set>
+
+namespace {
+DateiHaken* g_haken = nullptr;
+int g_lesungen = 0;
+std::set<HANDLE> g_nurOrdner; // searches that asked for folders only
+
+// Runs the entry through the test; false when it is to be skipped.
+bool Zeigen(HANDLE suche, WIN32_FIND_DATAW* f) {
+    if (g_nurOrdner.count(suche) && !(f->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    return !g_haken->eintrag || g_haken->eintrag(*f);
+}
+
+BOOL WINAPI SucheWeiter(HANDLE suche, LPWIN32_FIND_DATAW f) {
+    while (FindNextFileW(suche, f))
+        if (Zeigen(suche, f)) return TRUE;
+    return FALSE;
+}
+
+HANDLE WINAPI SucheBeginnen(LPCWSTR muster, FINDEX_INFO_LEVELS stufe, LPVOID daten, FINDEX_SEARCH_OPS art,
+                            LPVOID filter, DWORD flags) {
+    HANDLE h = FindFirstFileExW(muster, stufe, daten, art, filter, flags);
+    if (h == INVALID_HANDLE_VALUE) return h;
+    if (g_haken->nurOrdnerBeachten && art == FindExSearchLimitToDirectories) g_nurOrdner.insert(h);
+    auto* f = static_cast<WIN32_FIND_DATAW*>(daten);
+    if (Zeigen(h, f) || SucheWeiter(h, f)) return h;
+    FindClose(h);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return INVALID_HANDLE_VALUE;
+}
+
+BOOL WINAPI Lesen(HANDLE h, LPVOID puffer, DWORD n, LPDWORD gelesen, LPOVERLAPPED o) {
+    if (g_haken->lesen && !g_haken->lesen(++g_lesungen)) {
+        SetLastError(ERROR_CRC);
+        return FALSE;
+    }
+    return ReadFile(h, puffer, n, gelesen, o);
+}
+
+BOOL WINAPI ZeitSetzen(HANDLE h, const FILETIME* a, const FILETIME* b, const FILETIME* c) {
+    if (!g_haken->zeitSetzenGelingt) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return SetFileTime(h, a, b, c);
+}
+} // namespace
+
+DateiHaken::DateiHaken() {
+    g_haken = this;
+    g_lesungen = 0;
+    g_nurOrdner.clear();
+    DateiAufrufe& a = Aufrufe();
+    a.lesen = Lesen;
+    a.zeitSetzen = ZeitSetzen;
+    a.sucheBeginnen = SucheBeginnen;
+    a.sucheWeiter = SucheWeiter;
+}
+
+DateiHaken::~DateiHaken() {
+    Aufrufe() = DateiAufrufe{};
+    g_haken = nullptr;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// While alive, the copy's and the listing's system calls pass through the test first (see
+// sys/DateiAufrufe.h): a search entry can be changed, slowed down or dropped, a read can be made
+// to fail or to wait, the copy's time can be refused. One at a time; the real calls come back at
+// the end.
+#include <windows.h>
+
+#include <functional>
+
+class DateiHaken {
+public:
+    DateiHaken();
+    ~DateiHaken();
+    DateiHaken(const DateiHaken&) = delete;
+    DateiHaken& operator=(const DateiHaken&) = delete;
+
+    // Every entry a search yields, before the caller sees it; false drops it.
+    std::function<bool(WIN32_FIND_DATAW& eintrag)> eintrag;
+    // Act as a system that honours the hint to list folders only.
+    bool nurOrdnerBeachten = false;
+    // Before each read of a copy (numbered from 1); false makes it fail as a damaged medium
+    // does (ERROR_CRC).
+    std::function<bool(int nummer)> lesen;
+    // Whether setting the copy's time succeeds.
+    bool zeitSetzenGelingt = true;
+};
