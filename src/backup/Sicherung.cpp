@@ -149,6 +149,12 @@ int TSicherung::VerzeichnisSichern(const String& verzeichnis, const String& ziel
     if (Trimmen(verzeichnis).empty()) return 0;
     std::vector<TDateTime> zeiten;
     auflistung_->Clear();
+    // The listing is let go once its folder is done: a large tree would otherwise stay in memory
+    // until the next folder or the end of the program.
+    struct Loslassen {
+        TStrings& liste;
+        ~Loslassen() { liste.Clear(); }
+    } loslassen{*auflistung_};
     bool vollstaendig = DateienRekursiv(
         verzeichnis, L"*.*",
         [&](const String& pfad, const FILETIME& geschrieben, DWORD attribute) {
