@@ -13,7 +13,8 @@
 # 2. Start-up: process start to the first painting of page 1 and to the end of the window's
 #    set-up, with four lists of 1 000 lines, against a minimal window of ours (the floor); and
 #    the unattended run of one single file with a blacklist of 0, 1 000 and 3 000 lines.
-# 3. The backup engine alone in one process on the same trees; the status list; the data grid.
+# 3. The backup engine alone in one process on the same trees; loading and saving the lists; the
+#    status list; the data grid.
 #
 # Environment: BENCH_RUNDEN rounds (default 2); BENCH_LISTE lines per list at start-up (1000);
 # BENCH_SPEICHER files of an extra unattended run for the memory figure (default: none, the
@@ -283,6 +284,9 @@ baeume=("$(winpfad "$B/quelle-klein")")
 [ "$GROSS" -gt 0 ] && baeume+=("$(winpfad "$B/quelle-gross")")
 mkdir -p "$B/engine"
 "$WINE64" "$BUILD/win64/bench/bench_sicherung.exe" "$(winpfad "$B/engine")" "${baeume[@]}"
+echo
+echo "== the settings lists alone (four lists, read as the window's set-up does, saved in one change)"
+"$WINE64" "$BUILD/win64/bench/bench_einstellungen.exe" "$(winpfad "$B/engine")" "$LISTE"
 echo
 echo "== the status list"
 "$WINE64" "$BUILD/win64/bench/bench_statusliste.exe"
