@@ -1,12 +1,295 @@
 #!/usr/bin/env bash
-# Builds the x86_64 benchmarks and runs them under Wine. They print figures; nothing passes or fails.
-# Usage: scripts/bench.sh [small-file count] [count of 256 MiB files]
+# Benchmarks. They print figures; nothing passes or fails.
+#
+#   scripts/bench.sh [small files] [large files]
+#
+# 1. The real program as users start it: the 64-bit Sicherung.exe with "/SICHERN", beside it a
+#    settings file naming the tree, against Wine's xcopy /D /E /Y and, as the floor, native
+#    cp -a -u, on the same trees in the same run: small files (default 20 000 of 1 KiB in folders
+#    of 100) and large ones (default 4 of 256 MiB), each first into an empty target, then over
+#    the unchanged tree. Every round the tools take turns at going first; every tool starts
+#    with the sources read into the cache and nothing of the last tool left to write out.
+#    Median times, the ratios, and the program's peak working set.
+# 2. Start-up: process start to the first painting of page 1 and to the end of the window's
+#    set-up, with four lists of 1 000 lines, against a minimal window of ours (the floor); and
+#    the unattended run of one single file with a blacklist of 0, 1 000 and 3 000 lines.
+# 3. The backup engine alone in one process on the same trees; loading and saving the lists; the
+#    status list; the data grid.
+#
+# Environment: BENCH_RUNDEN rounds (default 2); BENCH_LISTE lines per list at start-up (1000);
+# BENCH_SPEICHER files of an extra unattended run for the memory figure (default: none, the
+# small tree's figure stands; the full figure is BENCH_SPEICHER=100000, which takes minutes).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+KLEIN=${1:-20000}
+GROSS=${2:-4}
+RUNDEN=${BENCH_RUNDEN:-2}
+LISTE=${BENCH_LISTE:-1000}
+SPEICHER=${BENCH_SPEICHER:-}
 
 install_missing
 configure_and_build win64
 start_wine_env
-for b in "$BUILD"/win64/bench/bench_*.exe; do
-    echo "== $(basename "$b")"
-    "$WINE64" "$b" "$@"
+
+B=$BUILD/win64/bench-lauf
+EXE=$BUILD/win64/Sicherung.exe
+trap 'rm -rf "$B"; stop_started' EXIT INT TERM
+rm -rf "$B"
+mkdir -p "$B"
+
+# Figures with a decimal point, whatever locale the Windows programs run under.
+rechnen() { LC_ALL=C awk "$@"; }
+jetzt() { local t=$EPOCHREALTIME; echo "${t/,/.}"; }
+winpfad() { echo "Z:$(echo "$1" | tr / '\\')"; }
+sekunden() { rechnen -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
+# A mark of the program (100-ns steps since 1601) as seconds after the Unix instant $2.
+nach_start() { rechnen -v m="$1" -v s="$2" 'BEGIN { if (m == "") print "-"; else printf "%.3f", m / 1e7 - 11644473600 - s }'; }
+marke() { rechnen -v n="$1" '$1 == n { print $2; exit }' "$2" 2>/dev/null; }
+median() { tr ' ' '\n' | grep '^[0-9]' | LC_ALL=C sort -g | rechnen '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) printf "%.2f", v[(NR + 1) / 2]; else printf "%.2f", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+verhaeltnis() { rechnen -v a="$1" -v b="$2" 'BEGIN { if (a != "-" && b > 0) printf "%.2f", a / b; else print "-" }'; }
+mib() { rechnen -v b="$1" 'BEGIN { if (b > 0) printf "%.1f MiB", b / 1048576; else print "-" }'; }
+
+baum_klein() { # folder, count: files of 1 KiB in folders of 100
+    local d=$1 n=$2 i inhalt
+    inhalt=$(head -c 1024 /dev/zero | tr '\0' k)
+    mkdir -p "$d"
+    for ((i = 0; i < n; i++)); do
+        ((i % 100 == 0)) && mkdir -p "$d/o$((i / 100))"
+        printf '%s' "$inhalt" >"$d/o$((i / 100))/d$i.txt"
+    done
+}
+
+baum_gross() { # folder, count: files of 256 MiB
+    local d=$1 n=$2 i
+    mkdir -p "$d"
+    for ((i = 0; i < n; i++)); do head -c $((256 << 20)) /dev/zero | tr '\0' g >"$d/g$i.bin"; done
+}
+
+einstellungen() { # program folder, source tree: the settings file that lists the tree
+    printf '[Tam_Main]\r\nme_Dir_0=%s\r\n' "$(winpfad "$2")" >"$1/Sicherung.ini"
+}
+
+# One timed run of a tool on tree $1 (klein|gross); prints the seconds.
+lauf() {
+    local werkzeug=$1 baum=$2 quelle=$B/quelle-$2 t0 t1
+    sync
+    case $werkzeug in
+    sicherung)
+        local p=$B/programm-$baum
+        : >"$p/marken.txt"
+        t0=$(jetzt)
+        (cd "$p" && SICHERUNG_ZEITMARKEN="$(winpfad "$p/marken.txt")" "$WINE64" Sicherung.exe /SICHERN \
+            >"$p/ausgabe.txt" 2>&1) || true
+        t1=$(jetzt)
+        ;;
+    xcopy)
+        t0=$(jetzt)
+        "$WINE64" xcopy "$(winpfad "$quelle")" "$(winpfad "$B/xcopy-$baum")\\" /D /E /Y \
+            >"$B/xcopy-$baum.txt" 2>&1 || true
+        t1=$(jetzt)
+        ;;
+    cp)
+        mkdir -p "$B/cp-$baum"
+        t0=$(jetzt)
+        cp -a -u "$quelle/." "$B/cp-$baum/"
+        t1=$(jetzt)
+        ;;
+    esac
+    sekunden "$t0" "$t1"
+}
+
+leeren() { # every target of tree $1, so the next runs are first runs
+    rm -rf "$B/programm-$1"/Datensicherung_* "$B/programm-$1/Sicherung.log" "$B/xcopy-$1" "$B/cp-$1"
+    einstellungen "$B/programm-$1" "$B/quelle-$1"
+}
+
+declare -A ZEIT SPITZE MELDUNG
+WERKZEUGE=(sicherung xcopy)
+command -v cp >/dev/null && WERKZEUGE+=(cp)
+
+# The first start of a freshly copied program costs Wine up to two seconds more than the next:
+# every program is started once before it is timed.
+aufwaermen() { # program folder: started with nothing listed, it ends after its check
+    printf '[Tam_Main]\r\n' >"$1/Sicherung.ini"
+    (cd "$1" && "$WINE64" Sicherung.exe /SICHERN >/dev/null 2>&1) || true
+}
+
+vergleich() { # tree
+    local baum=$1 r i w n=${#WERKZEUGE[@]}
+    mkdir -p "$B/programm-$baum"
+    cp "$EXE" "$B/programm-$baum/"
+    aufwaermen "$B/programm-$baum"
+    "$WINE64" xcopy /? >/dev/null 2>&1 || true
+    find "$B/quelle-$baum" -type f -exec cat {} + >/dev/null # every tool finds the sources cached
+    for ((r = 0; r < RUNDEN; r++)); do
+        leeren "$baum"
+        for art in erst wieder; do
+            for ((i = 0; i < n; i++)); do
+                w=${WERKZEUGE[$(((i + r) % n))]}
+                ZEIT[$baum,$art,$w]+=" $(lauf "$w" "$baum")"
+                if [ "$w" = sicherung ]; then
+                    local s
+                    s=$(marke speicher_spitze "$B/programm-$baum/marken.txt")
+                    [ -n "$s" ] && [ "$s" -gt "${SPITZE[$baum,$art]:-0}" ] && SPITZE[$baum,$art]=$s
+                    MELDUNG[$baum,$art]=$(grep -a "gesichert\." "$B/programm-$baum/ausgabe.txt" | tail -1 | tr -d '\r')
+                fi
+            done
+        done
+    done
+}
+
+zeile() { # label, tree, run kind
+    local s x c
+    s=$(echo "${ZEIT[$2,$3,sicherung]}" | median)
+    x=$(echo "${ZEIT[$2,$3,xcopy]}" | median)
+    c=$(echo "${ZEIT[$2,$3,cp]:-}" | median)
+    printf "%-36s %10s %10s %10s %9s %9s %12s\n" "$1" "$s" "$x" "$c" "$(verhaeltnis "$s" "$x")" \
+        "$(verhaeltnis "$s" "$c")" "$(mib "${SPITZE[$2,$3]:-0}")"
+}
+
+echo "== preparing the trees"
+baum_klein "$B/quelle-klein" "$KLEIN"
+[ "$GROSS" -gt 0 ] && baum_gross "$B/quelle-gross" "$GROSS"
+echo "load average before the runs: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+vergleich klein
+[ "$GROSS" -gt 0 ] && vergleich gross
+
+echo
+echo "== the real program against xcopy (median of $RUNDEN rounds, seconds; Wine process start included)"
+printf "%-36s %10s %10s %10s %9s %9s %12s\n" "" "Sicherung" "xcopy /D" "cp -a -u" "S/xcopy" "S/cp" "peak WS (S)"
+zeile "$KLEIN files of 1 KiB, first run" klein erst
+zeile "$KLEIN files of 1 KiB, unchanged" klein wieder
+if [ "$GROSS" -gt 0 ]; then
+    zeile "$GROSS files of 256 MiB, first run" gross erst
+    zeile "$GROSS files of 256 MiB, unchanged" gross wieder
+fi
+echo "single rounds (in the order above):"
+for baum in klein gross; do
+    for art in erst wieder; do
+        [ -n "${ZEIT[$baum,$art,sicherung]:-}" ] || continue
+        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-}"
+        echo "    Sicherung.exe reported: ${MELDUNG[$baum,$art]:-nothing}"
+    done
 done
+echo "load average after the runs: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# ---- start-up
+start_liste() { # lines per list: the four lists of the main window
+    local n=$1 i liste
+    {
+        printf '[Tam_Main]\r\n'
+        for liste in me_Ext me_Dir me_Einzel me_Blacklist; do
+            for ((i = 0; i < n; i++)); do printf '%s_%d=\\z%05d\\\r\n' "$liste" "$i" "$i"; done
+        done
+    }
+}
+
+boden() { # the minimal window: seconds to its first painting
+    local m=$B/start/boden.txt t0
+    : >"$m"
+    t0=$(jetzt)
+    SICHERUNG_ZEITMARKEN="$(winpfad "$m")" "$WINE64" "$BUILD/win64/bench/Minimalfenster.exe" || true
+    nach_start "$(marke fenster_gemalt "$m")" "$t0"
+}
+
+fenster() { # the program's window: "<page 1 painted> <set-up done>" in seconds
+    local p=$B/start m=$B/start/marken.txt t0 pid ende=""
+    start_liste "$LISTE" >"$p/Sicherung.ini"
+    : >"$m"
+    t0=$(jetzt)
+    (cd "$p" && SICHERUNG_ZEITMARKEN="$(winpfad "$m")" exec "$WINE64" Sicherung.exe >/dev/null 2>&1) &
+    pid=$!
+    for _ in $(seq 12000); do
+        ende=$(marke einrichtung_fertig "$m")
+        [ -n "$ende" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill "$pid" 2>/dev/null || true # the window is not closed: its settings stay as they were
+    wait "$pid" 2>/dev/null || true
+    echo "$(nach_start "$(marke seite1_gemalt "$m")" "$t0") $(nach_start "$ende" "$t0")"
+}
+
+unbeaufsichtigt_blacklist() { # lines: one single file, a blacklist of that many lines
+    local p=$B/start n=$1 i t0 t1
+    echo hallo >"$p/einzel.txt"
+    {
+        printf '[Tam_Main]\r\nme_Einzel_0=%s\r\n' "$(winpfad "$p/einzel.txt")"
+        for ((i = 0; i < n; i++)); do printf 'me_Blacklist_%d=\\zz%05d\\\r\n' "$i" "$i"; done
+    } >"$p/Sicherung.ini"
+    rm -rf "$p"/Datensicherung_*
+    t0=$(jetzt)
+    (cd "$p" && "$WINE64" Sicherung.exe /SICHERN >/dev/null 2>&1) || true
+    t1=$(jetzt)
+    sekunden "$t0" "$t1"
+}
+
+mkdir -p "$B/start"
+cp "$EXE" "$B/start/"
+aufwaermen "$B/start"
+boden >/dev/null
+BODEN="" SEITE="" FERTIG=""
+declare -A BL
+for ((r = 0; r < RUNDEN; r++)); do
+    if ((r % 2 == 0)); then
+        BODEN+=" $(boden)"
+        read -r s f < <(fenster)
+    else
+        read -r s f < <(fenster)
+        BODEN+=" $(boden)"
+    fi
+    SEITE+=" $s"
+    FERTIG+=" $f"
+    for n in 0 1000 3000; do BL[$n]+=" $(unbeaufsichtigt_blacklist $n)"; done
+done
+b=$(echo "$BODEN" | median)
+s=$(echo "$SEITE" | median)
+f=$(echo "$FERTIG" | median)
+echo
+echo "== start-up (median of $RUNDEN rounds, seconds from the process start)"
+echo "minimal window of ours, first painting:        $b   (rounds:$BODEN)"
+echo "Sicherung.exe, 4 lists of $LISTE lines:"
+echo "  page 1 first painted:                         $s   ratio to the floor $(verhaeltnis "$s" "$b")   (rounds:$SEITE)"
+echo "  set-up done (lists loaded):                   $f   ratio to the floor $(verhaeltnis "$f" "$b")   (rounds:$FERTIG)"
+echo "/SICHERN with one single file and a blacklist (the run loads, backs up and saves the lists):"
+for n in 0 1000 3000; do
+    printf "  %5d lines: %8s s   (rounds:%s)\n" "$n" "$(echo "${BL[$n]}" | median)" "${BL[$n]}"
+done
+
+# ---- memory
+if [ -n "$SPEICHER" ]; then
+    baum_klein "$B/quelle-speicher" "$SPEICHER"
+    mkdir -p "$B/programm-speicher"
+    cp "$EXE" "$B/programm-speicher/"
+    aufwaermen "$B/programm-speicher"
+    einstellungen "$B/programm-speicher" "$B/quelle-speicher"
+    echo
+    echo "== memory: unattended runs over $SPEICHER files of 1 KiB"
+    for art in "first run" "unchanged"; do
+        t=$(lauf sicherung speicher)
+        echo "  $art: $t s, peak working set $(mib "$(marke speicher_spitze "$B/programm-speicher/marken.txt")")"
+    done
+    rm -rf "$B/quelle-speicher" "$B/programm-speicher"
+else
+    echo
+    echo "== memory: the peak working set is the last column above (for $KLEIN files);"
+    echo "   BENCH_SPEICHER=100000 scripts/bench.sh adds a run over 100 000 files."
+fi
+
+# ---- the engine alone, and the status list
+echo
+echo "== the engine alone, in one process (no window, no console, no process start)"
+baeume=("$(winpfad "$B/quelle-klein")")
+[ "$GROSS" -gt 0 ] && baeume+=("$(winpfad "$B/quelle-gross")")
+mkdir -p "$B/engine"
+"$WINE64" "$BUILD/win64/bench/bench_sicherung.exe" "$(winpfad "$B/engine")" "${baeume[@]}"
+echo
+echo "== the settings lists alone (four lists, read as the window's set-up does, saved in one change)"
+"$WINE64" "$BUILD/win64/bench/bench_einstellungen.exe" "$(winpfad "$B/engine")" "$LISTE"
+echo
+echo "== the status list"
+"$WINE64" "$BUILD/win64/bench/bench_statusliste.exe"
+echo
+echo "== the data grid"
+"$WINE64" "$BUILD/win64/bench/bench_dbgrid.exe"

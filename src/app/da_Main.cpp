@@ -7,6 +7,7 @@
 #include "sys/Auswahl.h"
 #include "sys/Ordner.h"
 #include "sys/Starten.h"
+#include "sys/Zeitmarken.h"
 #include "sys/qelBox.h"
 #include "toolkit/ActnList.h"
 #include "toolkit/ComCtrls.h"
@@ -31,6 +32,26 @@ void TMemo::WndProc(TMessage& message) {
 }
 
 } // namespace da_Main
+
+namespace {
+// Page 1. Its first painting is the instant a benchmark takes for "the window is shown".
+class TSeiteEins : public TqelWizardPage {
+public:
+    using TqelWizardPage::TqelWizardPage;
+
+protected:
+    void WndProc(TMessage& message) override {
+        if (message.Msg == WM_PAINT && !gemalt_) {
+            gemalt_ = true;
+            Zeitmarke("seite1_gemalt");
+        }
+        TqelWizardPage::WndProc(message);
+    }
+
+private:
+    bool gemalt_ = false;
+};
+} // namespace
 
 Tam_Main::Tam_Main(TComponent* owner) : TQelForm(owner) {
     SetName(L"am_Main");
@@ -140,7 +161,7 @@ void Tam_Main::AktionenAufbauen() {
 }
 
 void Tam_Main::SeiteEinsAufbauen() {
-    wz_1 = new TqelWizardPage(this);
+    wz_1 = new TSeiteEins(this);
     wz_1->SetName(L"wz_1");
     wz_1->SetParent(wz);
     wz_1->SetWizard(wz);
@@ -216,6 +237,7 @@ void Tam_Main::QelFormAfterCreate(TComponent*) {
     me_Dir->SetDropModus(dmVerzeichnisse);
     me_Ext->SetDropModus(dmErweiterungen);
     PAR->Laden();
+    Zeitmarke("einrichtung_fertig");
 }
 
 void Tam_Main::PARBeforeLaden(TComponent*) {

@@ -114,8 +114,13 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
             String stueck = listen_.blacklist->Get(i);
             if (!stueck.empty() && zielPfad.find(stueck) != String::npos) return false;
         }
-    // A listed time that is not newer than the copy's needs no file opened to know the answer.
-    if (gelistet && *gelistet <= GespeichertesAlter(zielPfad)) return false;
+    // A listed time that is not newer than the copy's needs no file opened to know the answer;
+    // a copy its directory entry shows missing needs no second look either.
+    TDateTime gespeichert = -1;
+    if (gelistet) {
+        gespeichert = GespeichertesAlter(zielPfad);
+        if (*gelistet <= gespeichert) return false;
+    }
     DWORD lesefehler = 0;
     TDateTime alter = DateiAlter(quelle, &lesefehler);
     if (lesefehler) {
@@ -125,7 +130,7 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
                                    SystemFehlerText(lesefehler).c_str()));
         return false;
     }
-    if (!(alter > DateiAlter(zielPfad))) return false;
+    if (!(alter > (gespeichert == 0 ? 0 : DateiAlter(zielPfad)))) return false;
     if (!VerzeichnisErstellen(ordner, true)) {
         ++fehler_;
         return false;
@@ -144,6 +149,12 @@ int TSicherung::VerzeichnisSichern(const String& verzeichnis, const String& ziel
     if (Trimmen(verzeichnis).empty()) return 0;
     std::vector<TDateTime> zeiten;
     auflistung_->Clear();
+    // The listing is let go once its folder is done: a large tree would otherwise stay in memory
+    // until the next folder or the end of the program.
+    struct Loslassen {
+        TStrings& liste;
+        ~Loslassen() { liste.Clear(); }
+    } loslassen{*auflistung_};
     bool vollstaendig = DateienRekursiv(
         verzeichnis, L"*.*",
         [&](const String& pfad, const FILETIME& geschrieben, DWORD attribute) {

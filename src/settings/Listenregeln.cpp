@@ -1,6 +1,9 @@
 #include "settings/Listenregeln.h"
+#include "sys/Qel_ini.h"
 #include "toolkit/Classes.h"
 #include "util/kv7_str.h"
+
+#include <unordered_map>
 
 namespace {
 // The reader's default that ends the entries; a stored entry ends in ";" and never equals it.
@@ -21,12 +24,18 @@ void ListeSpeichern(const TEinstellungsZugriff& z, const String& name, const TSt
         z.TextSchreiben(name + L"_" + std::to_wstring(i), zeilen.Get(i));
 }
 
+// The section is read once; keys are found regardless of letter case, the first of equal ones
+// counting, as a read of the single key finds them.
 void ListeLaden(const TEinstellungsZugriff& z, const String& name, TStrings& zeilen) {
     zeilen.Clear();
+    std::unordered_map<String, String> werte;
+    for (auto& [key, wert] : z.Ini().ReadSectionValues(z.Sektion()))
+        werte.emplace(GrossBuchstaben(key), std::move(wert));
+    const String gross = GrossBuchstaben(name) + L"_";
     for (int i = 0;; ++i) {
-        std::optional<String> zeile = z.WertLesen(name + L"_" + std::to_wstring(i));
-        if (!zeile) break;
-        zeilen.Add(*zeile);
+        auto zeile = werte.find(gross + std::to_wstring(i));
+        if (zeile == werte.end()) break;
+        zeilen.Add(zeile->second);
     }
 }
 

@@ -273,7 +273,7 @@ bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen&
 
 bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben,
                               const Weitermachen& weiter) {
-    if (!IstDatei(ziel) || ueberschreiben) return DateiKopieren(quelle, ziel, weiter);
+    if (ueberschreiben || !IstDatei(ziel)) return DateiKopieren(quelle, ziel, weiter);
     return false;
 }
 

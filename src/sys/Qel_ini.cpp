@@ -50,6 +50,12 @@ bool GanzzahlLesen(const String& text, int& wert) {
     return true;
 }
 
+// Blanks and tabs around a key or a value are not part of it.
+String OhneLeerraum(const String& s) {
+    size_t a = s.find_first_not_of(L" \t"), e = s.find_last_not_of(L" \t");
+    return a == String::npos ? String() : s.substr(a, e - a + 1);
+}
+
 } // namespace
 
 // The profile functions hand back the default themselves, but with trailing blanks cut and at most
@@ -96,6 +102,34 @@ void TqelIniFile::ReadSection(const String& section, TStrings& idents) const {
         idents.Add(ident);
         i += static_cast<DWORD>(ident.size()) + 1;
     }
+}
+
+// The section comes back as "key=value" lines as they stand; the value is cut and unquoted here
+// the way a read of the single key does it.
+std::vector<std::pair<String, String>> TqelIniFile::ReadSectionValues(const String& section) const {
+    std::vector<wchar_t> puffer(65536);
+    DWORD n = 0;
+    for (;;) {
+        n = GetPrivateProfileSectionW(section.c_str(), puffer.data(), static_cast<DWORD>(puffer.size()),
+                                      IniLeseziel(fileName_).c_str());
+        if (n + 2 < puffer.size()) break;
+        puffer.resize(puffer.size() * 2);
+    }
+    std::vector<std::pair<String, String>> werte;
+    for (DWORD i = 0; i < n;) {
+        String zeile(&puffer[i]);
+        if (zeile.empty()) break;
+        i += static_cast<DWORD>(zeile.size()) + 1;
+        if (zeile[0] == L';') continue; // some systems hand back comment lines too
+        size_t gleich = zeile.find(L'=');
+        String key = OhneLeerraum(zeile.substr(0, gleich));
+        String wert = gleich == String::npos ? String() : OhneLeerraum(zeile.substr(gleich + 1));
+        if (wert.size() >= 2 && (wert[0] == L'"' || wert[0] == L'\'') && wert.back() == wert[0])
+            wert = wert.substr(1, wert.size() - 2);
+        if (wert.size() > WertPuffer - 1) wert.resize(WertPuffer - 1);
+        werte.emplace_back(std::move(key), std::move(wert));
+    }
+    return werte;
 }
 
 bool TqelIniFile::SectionExists(const String& section) const {

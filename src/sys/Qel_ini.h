@@ -5,6 +5,8 @@
 #include "util/Basis.h"
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class TStrings;
 
@@ -24,6 +26,9 @@ public:
     int ReadInteger(const String& section, const String& ident, int deflt) const;
     bool ReadBool(const String& section, const String& ident, bool deflt) const;
     void ReadSection(const String& section, TStrings& idents) const;
+    // Every key of the section with its value as ReadValue gives it, in the file's order, read in
+    // one call: a long list read key by key costs a pass over the file for every key.
+    std::vector<std::pair<String, String>> ReadSectionValues(const String& section) const;
     bool SectionExists(const String& section) const;
     bool ValueExists(const String& section, const String& ident) const;
 

@@ -260,7 +260,7 @@ protected:
 
 private:
     friend LRESULT CALLBACK OwnWindowProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM);
     friend class TControl;
     friend class TForm;
 
@@ -276,7 +276,7 @@ private:
     void WMNcDestroy();
 
     HWND handle_ = nullptr;
-    bool subclassed_ = false;
+    WNDPROC previousProc_ = nullptr;    // a standard control's own procedure, under our subclass
     std::vector<TControl*> controls_;   // parented children, in the order they came
     std::vector<TWinControl*> tabList_; // the same, in keyboard order
     bool tabStop_ = false;

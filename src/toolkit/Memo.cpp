@@ -2,6 +2,51 @@
 
 #include "toolkit/SysUtils.h"
 
+namespace {
+// Messages after which the edit's text is certainly what it was; every other one may change it.
+bool LeavesTextAlone(UINT msg) {
+    switch (msg) {
+    case EM_GETLINECOUNT:
+    case EM_LINEINDEX:
+    case EM_LINELENGTH:
+    case EM_GETLINE:
+    case EM_GETSEL:
+    case EM_SETSEL:
+    case EM_LINEFROMCHAR:
+    case EM_GETFIRSTVISIBLELINE:
+    case EM_SCROLLCARET:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETDLGCODE:
+    case WM_GETFONT:
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_SETREDRAW:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSEACTIVATE:
+    case WM_TIMER:
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+    case WM_NCCALCSIZE:
+    case WM_SHOWWINDOW:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
 // Reads and writes the memo's window; before the window exists, the text kept for it, by the
 // same line rules as the EDIT control (lines broken at CR LF).
 class TMemo::TMemoStrings : public TStrings {
@@ -10,6 +55,8 @@ public:
 
     int Count() const override {
         Flush();
+        if (cached_ && memo_->WindowHandle())
+            return static_cast<int>(cache_.size()) - (cache_.back().empty() ? 1 : 0);
         int count = RawLineCount();
         if (LineLength(LineStart(count - 1)) == 0) --count;
         return count;
@@ -17,6 +64,7 @@ public:
 
     String Get(int index) const override {
         CheckIndex(index, false);
+        if (Cached()) return cache_[static_cast<size_t>(index)];
         int start = LineStart(index);
         int length = LineLength(start);
         HWND wnd = memo_->WindowHandle();
@@ -75,6 +123,13 @@ public:
         memo_->SetText(normal);
     }
 
+    // The window's text changed, or may have: the lines are read from it again when next asked.
+    void Invalidate() {
+        if (!cached_) return;
+        cached_ = false;
+        std::vector<String>().swap(cache_);
+    }
+
     // Lines added between BeginUpdate and EndUpdate reach the window together, as one change.
     void Flush() const {
         if (pending_.empty()) return;
@@ -104,6 +159,26 @@ protected:
     }
 
 private:
+    // Each line read through the window costs several messages, and a list scanned line by line
+    // for every file of a backup would ask thousands: while the text stays as it is, its lines
+    // are kept here. Wrapped lines are the window's to count, so a wrapping memo always asks.
+    bool Cached() const {
+        HWND wnd = memo_->WindowHandle();
+        if (!wnd || memo_->wordWrap_) return false;
+        if (cached_) return true;
+        String text(static_cast<size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+        cache_.clear();
+        size_t start = 0;
+        for (size_t p = text.find(L"\r\n"); p != String::npos; p = text.find(L"\r\n", start)) {
+            cache_.push_back(text.substr(start, p - start));
+            start = p + 2;
+        }
+        cache_.push_back(text.substr(start));
+        cached_ = true;
+        return true;
+    }
+
     void CheckIndex(int index, bool allowEnd) const {
         if (index < 0 || index > Count() - (allowEnd ? 0 : 1))
             throw Exception(Format(L"Listenindex überschreitet das Maximum (%d)", index));
@@ -179,6 +254,8 @@ private:
     TMemo* memo_;
     mutable std::vector<String> pending_;
     int pendingBase_ = 0;
+    mutable std::vector<String> cache_; // the window's lines, the empty one after a final break too
+    mutable bool cached_ = false;
 };
 
 TMemo::TMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TMemoStrings>(this)) {
@@ -205,9 +282,19 @@ void TMemo::CreateParams(TCreateParams& p) {
     if ((scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) && !wordWrap_) p.style |= WS_HSCROLL;
 }
 
+// A window made anew starts from what it was given, whatever was read from the last one.
+void TMemo::CreateWnd() {
+    lines_->Invalidate();
+    TCustomEdit::CreateWnd();
+}
+
 // Tab moves on unless the memo wants tabs; Return and Escape reach the form unless it wants returns.
 void TMemo::WndProc(TMessage& m) {
+    // Before and after: a notification sent while the text changes may already have read it.
+    const bool changes = !LeavesTextAlone(m.Msg);
+    if (changes) lines_->Invalidate();
     TCustomEdit::WndProc(m);
+    if (changes) lines_->Invalidate();
     if (m.Msg != WM_GETDLGCODE) return;
     if (wantTabs_)
         m.Result |= DLGC_WANTTAB;

@@ -26,12 +26,16 @@ struct Lauf {
     bool geaendert = false;
     int gespeichert = 0;
     int laufEnde = 0;
+    std::vector<int> gelistet; // the listing's size at each status line
 
     Lauf() { OrdnerAnlegen(t / L"Stick"); }
 
     TSicherung Sicherung() {
         TSicherung s({ziel, &einzel, &ordner, &ext, &black}, &holder);
-        s.OnStatus = [this](const String& z) { status.Add(z); };
+        s.OnStatus = [this](const String& z) {
+            status.Add(z);
+            gelistet.push_back(holder.Count());
+        };
         s.EinstellungenGeaendert = [this] { return geaendert; };
         s.EinstellungenSpeichern = [this] {
             ++gespeichert;
@@ -83,6 +87,9 @@ TEST(SicherungAusfuehren, CopiesSingleFilesAndFoldersThenNothingOnASecondRun) {
                                    l.Kopie(l.t / L"Daten\\Unter\\b.txt"), l.Kopie(l.t / L"Daten\\a.txt"),
                                    kStrich, L"3 Dateien wurden gesichert.", kDoppel}));
     EXPECT_NE(l.Kopie(l.t / L"Daten\\a.txt").find(L"Datensicherung_VM\\\\"), String::npos); // joint as built
+    // The listing of a folder is held while that folder is backed up, and not after.
+    EXPECT_EQ(l.gelistet, (std::vector<int>{0, 2, 2, 0, 0, 0}));
+    EXPECT_EQ(l.holder.Count(), 0);
     EXPECT_EQ(Lesen(l.Kopie(l.t / L"Daten\\Unter\\b.txt")), "b");
     EXPECT_DOUBLE_EQ(DateiAlter(l.Kopie(l.t / L"Daten\\a.txt")), DateiAlter(l.t / L"Daten\\a.txt"));
 

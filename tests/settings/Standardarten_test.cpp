@@ -131,6 +131,37 @@ TEST(Standardarten, TheToolBarsTagDecidesForItsButtons) {
     a->Free();
 }
 
+// A long list reaches a shown text box as one change, and that change is reported.
+TEST(Standardarten, ALongListFillsAShownMemoInOneReportedChange) {
+    TestOrdner t;
+    const String datei = t / L"liste.ini";
+    std::string inhalt = "[TForm]\r\n";
+    Zeilen erwartet;
+    for (int i = 0; i < 1000; ++i) {
+        inhalt += "me_Liste_" + std::to_string(i) + "=\\Pfad" + std::to_string(i) + "\\\r\n";
+        erwartet.push_back(L"\\Pfad" + std::to_wstring(i) + L"\\");
+    }
+    Schreiben(datei, inhalt);
+    auto* form = Application()->CreateForm<TForm>();
+    auto* par = new TkivParameter(form);
+    par->SetDateiName(datei);
+    par->SetTagInclusive(1);
+    auto* memo = new TMemo(form);
+    memo->SetName(L"me_Liste");
+    memo->SetTag(1);
+    memo->SetParent(form);
+    memo->SetAlign(alClient);
+    memo->SetText(L"alt");
+    form->Show();
+    int aenderungen = 0;
+    memo->OnChange = [&](TComponent*) { ++aenderungen; };
+
+    par->Laden();
+    EXPECT_EQ(memo->Lines().ToVector(), erwartet);
+    EXPECT_EQ(aenderungen, 2); // emptied, then filled
+    form->Free();
+}
+
 namespace {
 // A keyed combo box built the way the controls layer builds one: on the toolkit's combo box base,
 // kept by the entry rule at its own row. Entry i of the list carries the key keys[i].

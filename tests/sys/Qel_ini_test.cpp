@@ -32,6 +32,42 @@ TEST(TqelIniFile, LongValuesComeBackWith2047Characters) {
     EXPECT_EQ(ini.ReadString(L"S", L"lang", L""), String(2047, L'x'));
 }
 
+// A file written by hand: the whole section read at once gives every value as the single read of
+// its key does, in the file's order.
+TEST(TqelIniFile, SectionReadAtOnceGivesWhatEachKeyGives) {
+    TestOrdner ort;
+    TqelIniFile ini(ort.Pfad() + L"a.ini");
+    const std::string lang(3000, 'x');
+    Schreiben(ini.FileName(), "[Andere]\r\nk=nicht hier\r\n[S]\r\n"
+                              "glatt=wert\r\n"
+                              "  umgeben  =  mit Blanks  \r\n"
+                              "tab\t=\tmit Tab\t\r\n"
+                              "doppelt=\"in Anfuehrung\"\r\n"
+                              "einfach='in Hochkommas'\r\n"
+                              "halb=\"nur vorne\r\n"
+                              "gemischt=\"innen\" und 'aussen'\r\n"
+                              "leer=\r\n"
+                              "lang=" +
+                                  lang +
+                                  "\r\n"
+                                  "Gross=erste\r\n"
+                                  "GROSS=zweite\r\n"
+                                  ";kommentar=nein\r\n"
+                                  "[Danach]\r\nk=auch nicht\r\n");
+    std::vector<std::pair<String, String>> werte = ini.ReadSectionValues(L"s");
+    std::vector<String> keys;
+    for (const auto& [key, wert] : werte) {
+        keys.push_back(key);
+        if (key == L"GROSS") continue; // the first of equal keys is the one a read finds
+        EXPECT_EQ(wert, ini.ReadValue(L"S", key).value_or(L"<fehlt>")) << key;
+    }
+    EXPECT_EQ(keys, (std::vector<String>{L"glatt", L"umgeben", L"tab", L"doppelt", L"einfach", L"halb",
+                                         L"gemischt", L"leer", L"lang", L"Gross", L"GROSS"}));
+    EXPECT_EQ(werte[3].second, L"in Anfuehrung");
+    EXPECT_EQ(werte[8].second, String(2047, L'x'));
+    EXPECT_TRUE(ini.ReadSectionValues(L"Fehlt").empty());
+}
+
 TEST(TqelIniFile, IntegersDecimalOrHexadecimalElseTheDefault) {
     TestOrdner ort;
     TqelIniFile ini(ort.Pfad() + L"a.ini");

@@ -6,6 +6,7 @@
 #include "WinInput.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 namespace {
 int g_freed = 0;
@@ -70,7 +71,7 @@ TEST(TControl, ParentIsNotOwnerAndEachFreesWhatItShould) {
 }
 
 TEST(TWinControl, WindowIsMadeOnDemandWithThePropertiesSetBefore) {
-    TForm* main = NewForm();  // the main form gets its window at once; this one does not
+    TForm* main = NewForm(); // the main form gets its window at once; this one does not
     TForm* form = NewForm();
     auto* panel = new HookedPanel(form);
     panel->SetParent(form);
@@ -217,6 +218,52 @@ TEST(TWinControl, ExceptionInAHandlerReachesTheErrorReportAndStaysInTheWindowPro
     EXPECT_EQ(shown.size(), 2u);
     form->Free();
     SetMessageBoxCapture(std::move(old));
+}
+
+namespace {
+struct ForeignSubclass {
+    int seen = 0;
+    bool destroyed = false;
+};
+LRESULT CALLBACK Foreign(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* f = reinterpret_cast<ForeignSubclass*>(data);
+    ++f->seen;
+    if (msg == WM_NCDESTROY) f->destroyed = true;
+    return DefSubclassProc(wnd, msg, wParam, lParam);
+}
+} // namespace
+
+// A tooltip or another library may subclass a control after us; the chain stays whole whether
+// our wrapper goes before the window or the other subclass leaves first.
+TEST(TWinControl, AnotherSubclassOnTopOfOursKeepsTheChainWhoeverLeavesFirst) {
+    for (bool foreignLeavesFirst : {false, true}) {
+        SCOPED_TRACE(foreignLeavesFirst);
+        TForm* form = NewForm();
+        auto* edit = new TEdit(form);
+        edit->SetParent(form);
+        int changes = 0;
+        edit->OnChange = [&](TComponent*) { ++changes; };
+        HWND wnd = edit->Handle();
+        ForeignSubclass foreign;
+        ASSERT_TRUE(SetWindowSubclass(wnd, Foreign, 7, reinterpret_cast<DWORD_PTR>(&foreign)));
+
+        SetWindowTextW(wnd, L"über beide");
+        EXPECT_EQ(changes, 1);
+        EXPECT_GT(foreign.seen, 0);
+        EXPECT_EQ(TWinControl::FindControl(wnd), edit);
+        EXPECT_EQ(edit->Text(), L"über beide");
+
+        if (foreignLeavesFirst) {
+            RemoveWindowSubclass(wnd, Foreign, 7);
+            SetWindowTextW(wnd, L"allein");
+            EXPECT_EQ(changes, 2);
+        }
+        delete edit;
+        EXPECT_FALSE(IsWindow(wnd));
+        EXPECT_EQ(TWinControl::FindControl(wnd), nullptr);
+        EXPECT_EQ(foreign.destroyed, !foreignLeavesFirst);
+        form->Free();
+    }
 }
 
 TEST(TLabel, AutoSizeFollowsTextAndFont) {

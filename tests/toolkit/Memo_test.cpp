@@ -4,6 +4,7 @@
 #include "WinInput.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 struct MemoOnForm {
@@ -91,6 +92,68 @@ TEST(TMemo, OnChangeFiresOnceForEveryChangeByProgramOrUser) {
     edit->OnChange = [&](TComponent*) { ++editChanges; };
     edit->SetText(L"C:\\");
     EXPECT_EQ(editChanges, 1);
+}
+
+// Lines once read are kept while the text stays; every way the text can change shows at once.
+TEST(TMemo, LinesReadBeforeFollowEveryLaterChange) {
+    using Zeilen = std::vector<String>;
+    struct Fall {
+        const char* wie;
+        std::function<void(TMemo*, HWND)> aendern;
+        Zeilen danach;
+    };
+    const Fall faelle[] = {
+        {"typed at the end",
+         [](TMemo*, HWND w) {
+             SendMessageW(w, EM_SETSEL, 100, 100);
+             TypeChar(w, L'x');
+         },
+         {L"eins", L"zweix"}},
+        {"Return typed",
+         [](TMemo*, HWND w) {
+             SendMessageW(w, EM_SETSEL, 100, 100);
+             TypeChar(w, L'\r');
+             TypeChar(w, L'y');
+         },
+         {L"eins", L"zwei", L"y"}},
+        {"window text set behind the wrapper",
+         [](TMemo*, HWND w) { SetWindowTextW(w, L"a\r\n\r\nc"); },
+         {L"a", L"", L"c"}},
+        {"selection replaced",
+         [](TMemo*, HWND w) {
+             SendMessageW(w, EM_SETSEL, 0, 4);
+             SendMessageW(w, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"1\r\n2"));
+         },
+         {L"1", L"2", L"zwei"}},
+        {"line put", [](TMemo* m, HWND) { m->Lines().Put(1, L"Zwei"); }, {L"eins", L"Zwei"}},
+        {"undone",
+         [](TMemo*, HWND w) {
+             SendMessageW(w, EM_SETSEL, 0, 4);
+             SendMessageW(w, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"drei"));
+             SendMessageW(w, EM_UNDO, 0, 0);
+         },
+         {L"eins", L"zwei"}},
+        {"window made anew", [](TMemo* m, HWND) { m->SetScrollBars(ssBoth); }, {L"eins", L"zwei"}},
+        {"changed while the window was gone",
+         [](TMemo* m, HWND) {
+             TWinControl* parent = m->Parent();
+             m->SetParent(nullptr);
+             m->SetText(L"ohne\r\nFenster\r\n");
+             m->SetParent(parent);
+         },
+         {L"ohne", L"Fenster"}},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.wie);
+        MemoOnForm f;
+        f.memo->SetWordWrap(false);
+        f.form->Show();
+        f.memo->SetText(L"eins\r\nzwei");
+        EXPECT_EQ(f.memo->Lines().ToVector(), (Zeilen{L"eins", L"zwei"}));
+        fall.aendern(f.memo, f.memo->Handle());
+        EXPECT_EQ(f.memo->Lines().ToVector(), fall.danach);
+        EXPECT_EQ(f.memo->Lines().Count(), static_cast<int>(fall.danach.size()));
+    }
 }
 
 // Wine's EDIT walks its line list on every append, so 100 000 single appends would take minutes
