@@ -75,6 +75,14 @@ void TSicherung::SicherungAusfuehren() {
     Abschliessen();
 }
 
+// Counted as an error: the run must not pass for complete.
+void TSicherung::Unlesbar(const wchar_t* art, const String& pfad, unsigned long fehler) {
+    ++fehler_;
+    if (OnUebersprungen)
+        OnUebersprungen(Format(L"%s \"%s\" kann nicht gelesen werden. %s", art, pfad.c_str(),
+                               SystemFehlerText(fehler).c_str()));
+}
+
 void TSicherung::SofortBeenden() {
     abgebrochen_ = true;
     Abschliessen();
@@ -124,10 +132,7 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
     DWORD lesefehler = 0;
     TDateTime alter = DateiAlter(quelle, &lesefehler);
     if (lesefehler) {
-        ++fehler_;
-        if (OnUebersprungen)
-            OnUebersprungen(Format(L"Datei \"%s\" kann nicht gelesen werden. %s", quelle.c_str(),
-                                   SystemFehlerText(lesefehler).c_str()));
+        Unlesbar(L"Datei", quelle, lesefehler);
         return false;
     }
     if (!(alter > (gespeichert == 0 ? 0 : DateiAlter(zielPfad)))) return false;
@@ -161,7 +166,8 @@ int TSicherung::VerzeichnisSichern(const String& verzeichnis, const String& ziel
             auflistung_->Add(pfad);
             zeiten.push_back(attribute & FILE_ATTRIBUTE_REPARSE_POINT ? 0 : ZeitZuAlter(geschrieben));
         },
-        ziel, [this] { return Weiter(); });
+        ziel, [this] { return Weiter(); },
+        [this](const String& ordner, DWORD fehler) { Unlesbar(L"Verzeichnis", ordner, fehler); });
     if (!vollstaendig) return 0;
     int anzahl = 0;
     for (int i = 0, n = auflistung_->Count(); i < n; ++i) {

@@ -27,7 +27,7 @@ public:
     std::function<void()> Zwischendurch;               // lets the window handle its messages
     std::function<bool()> AbbruchGewuenscht;           // asked between files, entries and buffers
     // A file left out because of an error that the rule passes over silently (a source that
-    // cannot be opened), with the reason.
+    // cannot be opened, a folder that cannot be listed), with the reason.
     std::function<void(const String& meldung)> OnUebersprungen;
     String LogDatei;
 
@@ -41,7 +41,8 @@ public:
 
     int Anzahl() const { return anzahl_; }
     bool Abgebrochen() const { return abgebrochen_; }
-    // Files skipped because of an error (a folder that could not be created, an unreadable source).
+    // Files skipped because of an error (a folder that could not be created, an unreadable source
+    // or folder).
     int Fehler() const { return fehler_; }
 
     static String Zusammenfassung(int anzahl);
@@ -51,6 +52,7 @@ public:
 
 private:
     void Status(const String& zeile);
+    void Unlesbar(const wchar_t* art, const String& pfad, unsigned long fehler);
     bool Weiter();
     void Abschliessen();
 

@@ -77,24 +77,54 @@ bool Ausgenommen(const String& d, const String& name, bool umleitung, const Ausn
     return KennungLesen(d, k) && k == a.kennung;
 }
 
+// What a search that finds nothing says: no such folder, drive or share, or no matching name.
+bool NichtDa(DWORD fehler) {
+    switch (fehler) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_NOT_READY:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return true;
+    default:
+        return false;
+    }
+}
+
+struct Walk {
+    const DateiGefunden& datei;
+    const Ausnahme& ausnahme;
+    const Weitermachen& weiter;
+    const OrdnerUnlesbar& unlesbar;
+};
+
 // Every entry of a search; the search asks for names only, since a hint to list folders alone
-// may be honoured or not, and the callers tell folders from files themselves.
-template <typename F> bool Durchsuchen(const String& muster, const Weitermachen& weiter, F&& f) {
+// may be honoured or not, and the callers tell folders from files themselves. A search that
+// cannot start or breaks off is reported: the files it did not yield are not backed up.
+template <typename F> bool Durchsuchen(const String& ordner, const String& muster, const Walk& w, F&& f) {
     WIN32_FIND_DATAW data;
-    HANDLE h = Aufrufe().sucheBeginnen(LangerPfad(muster).c_str(), FindExInfoBasic, &data,
+    HANDLE h = Aufrufe().sucheBeginnen(LangerPfad(ordner + muster).c_str(), FindExInfoBasic, &data,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (h == INVALID_HANDLE_VALUE) return true;
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD fehler = GetLastError();
+        if (!NichtDa(fehler) && w.unlesbar) w.unlesbar(ordner, fehler);
+        return true;
+    }
     bool weitermachen = true;
     do {
         if (!Verborgen(data) && !f(data)) weitermachen = false;
-        if (weitermachen && weiter && !weiter()) weitermachen = false;
+        if (weitermachen && w.weiter && !w.weiter()) weitermachen = false;
     } while (weitermachen && Aufrufe().sucheWeiter(h, &data));
+    const DWORD fehler = weitermachen ? GetLastError() : ERROR_NO_MORE_FILES;
     FindClose(h);
+    if (fehler != ERROR_NO_MORE_FILES && w.unlesbar) w.unlesbar(ordner, fehler);
     return weitermachen;
 }
 
-bool Rekursiv(const String& d, const String& maske, const DateiGefunden& datei, const Ausnahme& ausnahme,
-              const Weitermachen& weiter) {
+bool Rekursiv(const String& d, const String& maske, const Walk& w) {
     bool alles = maske == L"*.*" || maske == L"*";
     struct Fund {
         String pfad;
@@ -104,7 +134,7 @@ bool Rekursiv(const String& d, const String& maske, const DateiGefunden& datei, 
     std::vector<Fund> dateien;
     // One search serves both when the mask takes every file; folders are entered as they come,
     // the folder's own files follow once all sub-folders are done.
-    bool ok = Durchsuchen(d + L"*.*", weiter, [&](const WIN32_FIND_DATAW& f) {
+    bool ok = Durchsuchen(d, L"*.*", w, [&](const WIN32_FIND_DATAW& f) {
         String name = f.cFileName;
         if (!IstOrdner(f)) {
             if (alles) dateien.push_back({d + name, f.ftLastWriteTime, f.dwFileAttributes});
@@ -112,29 +142,29 @@ bool Rekursiv(const String& d, const String& maske, const DateiGefunden& datei, 
         }
         if (name == L"." || name == L".." || TextGleich(name, L".svn")) return true;
         String unter = d + name + L"\\";
-        if (Ausgenommen(unter, name, f.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT, ausnahme))
+        if (Ausgenommen(unter, name, f.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT, w.ausnahme))
             return true;
-        return Rekursiv(unter, maske, datei, ausnahme, weiter);
+        return Rekursiv(unter, maske, w);
     });
     if (ok && !alles)
-        ok = Durchsuchen(d + maske, weiter, [&](const WIN32_FIND_DATAW& f) {
+        ok = Durchsuchen(d, maske, w, [&](const WIN32_FIND_DATAW& f) {
             if (!IstOrdner(f)) dateien.push_back({d + f.cFileName, f.ftLastWriteTime, f.dwFileAttributes});
             return true;
         });
     if (!ok) return false;
     for (const Fund& f : dateien)
-        datei(f.pfad, f.geschrieben, f.attribute);
+        w.datei(f.pfad, f.geschrieben, f.attribute);
     return true;
 }
 
 } // namespace
 
 bool DateienRekursiv(const String& verzeichnis, const String& maske, const DateiGefunden& datei,
-                     const String& ausgenommen, const Weitermachen& weiter) {
+                     const String& ausgenommen, const Weitermachen& weiter, const OrdnerUnlesbar& unlesbar) {
     String d = MitBackslash(verzeichnis);
     Ausnahme ausnahme = AusnahmeVon(ausgenommen);
     if (Ausgenommen(d, L"", false, ausnahme)) return true;
-    return Rekursiv(d, maske, datei, ausnahme, weiter);
+    return Rekursiv(d, maske, Walk{datei, ausnahme, weiter, unlesbar});
 }
 
 void DateienRekursivToItems(const String& verzeichnis, const String& maske, TStrings* liste, bool leeren,

@@ -19,10 +19,14 @@ void DateienRekursivToItems(const String& verzeichnis, const String& maske, TStr
                             const String& ausgenommen = L"");
 
 // The same walk, handing each file with its directory entry's last-write time and attributes to
-// `datei`. Returns false when `weiter` abandoned it.
+// `datei`. Returns false when `weiter` abandoned it. A folder that is there but cannot be listed,
+// or whose listing breaks off, goes to `unlesbar` with the system's reason, and the walk goes on;
+// a folder that is not there (nor its drive or share) lists nothing, without a report.
 using DateiGefunden = std::function<void(const String& pfad, const FILETIME& geschrieben, DWORD attribute)>;
+using OrdnerUnlesbar = std::function<void(const String& ordner, DWORD fehler)>;
 bool DateienRekursiv(const String& verzeichnis, const String& maske, const DateiGefunden& datei,
-                     const String& ausgenommen = L"", const Weitermachen& weiter = {});
+                     const String& ausgenommen = L"", const Weitermachen& weiter = {},
+                     const OrdnerUnlesbar& unlesbar = {});
 
 bool DateiExistiert(const String& datei, bool meldung);
 bool VerzeichnisExistiert(const String& verzeichnis, bool meldung = false);

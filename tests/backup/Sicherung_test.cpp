@@ -414,3 +414,41 @@ TEST(LogZeile, DateTimeOrDateAloneAtMidnight) {
     EXPECT_NE(mitZeit.find(L"07 | 3 Dateien wurden gesichert."), String::npos);
     KurzesDatumsformatZuruecksetzen();
 }
+
+// A folder that is there but cannot be listed, or whose listing breaks off, leaves files out: the
+// run must not pass for complete. A folder that is not there lists nothing, as before.
+TEST(VerzeichnisSichern, AFolderThatCannotBeListedCountsAsAnError) {
+    struct Fall {
+        const wchar_t* ordner; // where the search fails
+        int eintrag;           // 0: its start, n: its n-th following entry
+        DWORD fehler;
+        int kopiert, fehlerZahl; // of the files a.txt, b.txt, c.txt in D and x.txt in D\Unter
+    } faelle[] = {
+        {L"D\\Unter\\", 0, ERROR_ACCESS_DENIED, 3, 1},  {L"D\\", 0, ERROR_ACCESS_DENIED, 0, 1},
+        {L"D\\", 3, ERROR_NETNAME_DELETED, 1, 1}, // ".", "..", then one entry before the break
+        {L"D\\Unter\\", 0, ERROR_PATH_NOT_FOUND, 3, 0}, {L"D\\", 0, ERROR_NOT_READY, 0, 0},
+    };
+    for (const Fall& f : faelle) {
+        Lauf l;
+        for (const wchar_t* name : {L"D\\a.txt", L"D\\b.txt", L"D\\c.txt", L"D\\Unter\\x.txt"})
+            Schreiben(l.t / name, "1");
+        l.ordner.Add(l.t / L"D");
+        std::vector<String> meldungen;
+        DateiHaken haken;
+        const std::wstring muster = LangerPfad(l.t / f.ordner) + L"*.*";
+        haken.suchfehler = [&](const std::wstring& m, int eintrag) -> DWORD {
+            return m == muster && eintrag == f.eintrag ? f.fehler : 0;
+        };
+        TSicherung s = l.Sicherung();
+        s.OnUebersprungen = [&](const String& m) { meldungen.push_back(m); };
+        s.SicherungAusfuehren();
+        SCOPED_TRACE(testing::Message() << f.ordner << " " << f.eintrag << " " << f.fehler);
+        EXPECT_EQ(s.Anzahl(), f.kopiert);
+        EXPECT_EQ(s.Fehler(), f.fehlerZahl);
+        ASSERT_EQ(meldungen.size(), static_cast<size_t>(f.fehlerZahl));
+        if (f.fehlerZahl) {
+            EXPECT_EQ(meldungen[0], L"Verzeichnis \"" + (l.t / f.ordner) + L"\" kann nicht gelesen werden. " +
+                                        SystemFehlerText(f.fehler));
+        }
+    }
+}

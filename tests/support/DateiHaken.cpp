@@ -2,12 +2,24 @@
 
 #include "sys/DateiAufrufe.h"
 
+#include <map>
 #include <set>
 
 namespace {
 DateiHaken* g_haken = nullptr;
 int g_lesungen = 0;
 std::set<HANDLE> g_nurOrdner; // searches that asked for folders only
+struct Suche {
+    std::wstring muster;
+    int eintrag = 0;
+};
+std::map<HANDLE, Suche> g_suchen;
+
+bool Fehlschlag(const Suche& s) {
+    DWORD fehler = g_haken->suchfehler ? g_haken->suchfehler(s.muster, s.eintrag) : 0;
+    if (fehler) SetLastError(fehler);
+    return fehler != 0;
+}
 
 // Runs the entry through the test; false when it is to be skipped.
 bool Zeigen(HANDLE suche, WIN32_FIND_DATAW* f) {
@@ -16,6 +28,10 @@ bool Zeigen(HANDLE suche, WIN32_FIND_DATAW* f) {
 }
 
 BOOL WINAPI SucheWeiter(HANDLE suche, LPWIN32_FIND_DATAW f) {
+    if (auto s = g_suchen.find(suche); s != g_suchen.end()) {
+        ++s->second.eintrag;
+        if (Fehlschlag(s->second)) return FALSE;
+    }
     while (FindNextFileW(suche, f))
         if (Zeigen(suche, f)) return TRUE;
     return FALSE;
@@ -23,8 +39,10 @@ BOOL WINAPI SucheWeiter(HANDLE suche, LPWIN32_FIND_DATAW f) {
 
 HANDLE WINAPI SucheBeginnen(LPCWSTR muster, FINDEX_INFO_LEVELS stufe, LPVOID daten, FINDEX_SEARCH_OPS art,
                             LPVOID filter, DWORD flags) {
+    if (Fehlschlag({muster})) return INVALID_HANDLE_VALUE;
     HANDLE h = FindFirstFileExW(muster, stufe, daten, art, filter, flags);
     if (h == INVALID_HANDLE_VALUE) return h;
+    g_suchen[h] = {muster};
     if (g_haken->nurOrdnerBeachten && art == FindExSearchLimitToDirectories) g_nurOrdner.insert(h);
     auto* f = static_cast<WIN32_FIND_DATAW*>(daten);
     if (Zeigen(h, f) || SucheWeiter(h, f)) return h;
@@ -54,6 +72,7 @@ DateiHaken::DateiHaken() {
     g_haken = this;
     g_lesungen = 0;
     g_nurOrdner.clear();
+    g_suchen.clear();
     DateiAufrufe& a = Aufrufe();
     a.lesen = Lesen;
     a.zeitSetzen = ZeitSetzen;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 class DateiHaken {
 public:
@@ -16,6 +17,9 @@ public:
 
     // Every entry a search yields, before the caller sees it; false drops it.
     std::function<bool(WIN32_FIND_DATAW& eintrag)> eintrag;
+    // A search that fails as a folder without rights or a share that drops does: given the search's
+    // pattern and 0 for its start or n for its n-th following entry, the error to fail with, or 0.
+    std::function<DWORD(const std::wstring& muster, int eintrag)> suchfehler;
     // Act as a system that honours the hint to list folders only.
     bool nurOrdnerBeachten = false;
     // Before each read of a copy (numbered from 1); false makes it fail as a damaged medium
