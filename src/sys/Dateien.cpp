@@ -9,6 +9,7 @@
 
 #include <cwchar>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -45,12 +46,14 @@ bool IstDatei(const String& pfad) {
 // or exFAT stick stores. A time the DOS form cannot hold (before 1980, after 2107) takes its
 // nearest end, which such a stick accepts; ages compared in this form find the copy unchanged.
 // Worked out here rather than by the DOS conversion, which some systems wrap instead of refusing.
+constexpr SYSTEMTIME kDosAnfang{1980, 1, 0, 1, 0, 0, 0, 0};
+
 FILETIME ZweiSekundenZeit(const FILETIME& utc) {
     FILETIME lokal, ergebnis;
     SYSTEMTIME st;
     if (!FileTimeToLocalFileTime(&utc, &lokal) || !FileTimeToSystemTime(&lokal, &st)) return utc;
     if (st.wYear < 1980) {
-        st = {1980, 1, 0, 1, 0, 0, 0, 0};
+        st = kDosAnfang;
     } else if (st.wYear > 2107) {
         st = {2107, 12, 0, 31, 23, 59, 58, 0};
     } else {
@@ -81,6 +84,36 @@ String NeuesTemporaer(const String& ziel, Handle& datei) {
 bool IstStrom(const String& pfad) {
     return pfad.find(L':', OrdnerTeil(pfad).size()) != String::npos;
 }
+
+// Writing a stream sets the time of the file it belongs to, and that file's copy would then pass
+// for a copy of its source without holding its content, never to be copied again. So the file
+// keeps the time it had; one that the stream's copy brings into being gets the oldest time a copy
+// can have, and its source is found newer. At worst the stream is copied again on the next run.
+class TWirtZeit {
+public:
+    explicit TWirtZeit(const String& strom)
+        : wirt_(strom.substr(0, strom.find(L':', OrdnerTeil(strom).size()))) {
+        WIN32_FILE_ATTRIBUTE_DATA d;
+        if (Attribute(wirt_, d)) {
+            zeit_ = d.ftLastWriteTime;
+        } else {
+            FILETIME lokal;
+            SystemTimeToFileTime(&kDosAnfang, &lokal);
+            LocalFileTimeToFileTime(&lokal, &zeit_);
+        }
+    }
+    ~TWirtZeit() {
+        if (Handle h =
+                Oeffnen(wirt_, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING))
+            SetFileTime(h.get(), nullptr, nullptr, &zeit_);
+    }
+    TWirtZeit(const TWirtZeit&) = delete;
+    TWirtZeit& operator=(const TWirtZeit&) = delete;
+
+private:
+    String wirt_;
+    FILETIME zeit_{};
+};
 
 [[noreturn]] void KannNichtErstellen(const String& ziel, DWORD fehler) {
     throw Exception(Format(L"Datei \"%s\" kann nicht erstellt werden. %s", ziel.c_str(),
@@ -221,6 +254,8 @@ bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen&
     // A stream cannot be renamed onto another file's stream, so its copy is written in place;
     // one that fails or is abandoned half-way is removed, and the next run copies it again.
     const bool strom = IstStrom(ziel);
+    std::optional<TWirtZeit> wirtZeit;
+    if (strom) wirtZeit.emplace(ziel);
     Handle z;
     String temp = ziel;
     if (strom)

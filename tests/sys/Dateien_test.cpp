@@ -288,17 +288,23 @@ ULONGLONG DateiIndex(const String& pfad) {
 }
 } // namespace
 
-// A stream cannot be renamed onto another file's stream: its copy is written in place. (Wine
-// makes "a.txt:strom" a plain file; the file index shows the in-place write on both.)
+// A stream cannot be renamed onto another file's stream: its copy is written in place, and the
+// copy of the file it belongs to keeps its own time, else that copy would pass for current. (Wine
+// makes "a.txt:strom" a plain file, so there the file's time cannot change; the file index shows
+// the in-place write on both.)
 TEST(DateiKopieren, StreamCopyIsWrittenInPlace) {
     TestOrdner t;
     Schreiben(t / L"q.txt", "Strominhalt");
+    Schreiben(t / L"Kopie\\a.txt", "Datei");
+    ZeitSetzen(t / L"Kopie\\a.txt", 2001, 2, 3, 4, 5, 6);
+    const TDateTime dateiAlter = GespeichertesAlter(t / L"Kopie\\a.txt");
     Schreiben(t / L"Kopie\\a.txt:strom", "alt");
     ULONGLONG vorher = DateiIndex(t / L"Kopie\\a.txt:strom");
     EXPECT_TRUE(DateiKopieren(t / L"q.txt", t / L"Kopie/a.txt:strom"));
     EXPECT_EQ(Lesen(t / L"Kopie\\a.txt:strom"), "Strominhalt");
     EXPECT_EQ(DateiIndex(t / L"Kopie\\a.txt:strom"), vorher);
-    EXPECT_DOUBLE_EQ(DateiAlter(t / L"Kopie\\a.txt:strom"), DateiAlter(t / L"q.txt"));
+    EXPECT_EQ(Lesen(t / L"Kopie\\a.txt"), "Datei");
+    EXPECT_DOUBLE_EQ(GespeichertesAlter(t / L"Kopie\\a.txt"), dateiAlter);
 }
 
 TEST(DateiKopieren, FullMediumKeepsThePreviousCopy) {
