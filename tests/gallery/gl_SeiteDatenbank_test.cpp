@@ -7,6 +7,7 @@
 #include "toolkit/StdCtrls.h"
 #include "Bildschirmfoto.h"
 #include "Datenbank.h"
+#include "GalerieSeite.h"
 #include "Schritte.h"
 #include "TestDateien.h"
 #include "WinInput.h"
@@ -16,39 +17,14 @@
 namespace {
 // The gallery on its database page; settings file, database and layout file beside the test
 // program are removed before and after.
-class DatenbankSeite : public ::testing::Test {
+class DatenbankSeite : public GalerieSeite {
 protected:
-    void SetUp() override { Aufraeumen(); }
-    void TearDown() override {
-        if (f) f->Free();
-        Aufraeumen();
-    }
-    static void Aufraeumen() {
-        for (const wchar_t* endung : {L".ini", L".db", L"__grid.dat"})
-            DeleteFileW(ProgrammDateiMitEndung(endung).c_str());
-    }
-    void Oeffnen() {
-        f = Application()->CreateForm<Tgl_Main>();
-        f->Show();
-        Application()->ProcessMessages();
-        for (int i = 0; i < f->wz->PageCount(); ++i)
-            if (f->wz->Pages(i)->Name() == L"wz_Datenbank") f->wz->SetActivePageIndex(i);
-        Pump();
+    DatenbankSeite() : GalerieSeite(L"wz_Datenbank", {L".ini", L".db", L"__grid.dat"}) {}
+    void Geoeffnet() override {
         panel = K<TkivBrowserPanel>(L"bp_Adressen");
         ASSERT_TRUE(panel);
     }
-    void SchliessenUndOeffnen() {
-        f->wz->ButtonClick(wbkCancel);
-        Application()->ProcessMessages();
-        f->Free();
-        f = nullptr;
-        Oeffnen();
-    }
-    template <class T> T* K(const wchar_t* name) { return dynamic_cast<T*>(f->FindComponent(name)); }
-    String Text(const wchar_t* label) { return K<TLabel>(label)->Caption(); }
     TDataSet* Daten() { return panel->DataSource()->DataSet(); }
-
-    Tgl_Main* f = nullptr;
     TkivBrowserPanel* panel = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include "toolkit/StdCtrls.h"
 #include "util/kv7_date.h"
 #include "Bildschirmfoto.h"
+#include "GalerieSeite.h"
 #include "Programmdatum.h"
 #include "Schritte.h"
 #include "TestDateien.h"
@@ -22,33 +23,15 @@ TDateTime D(int j, int m, int t) {
 }
 
 // The gallery on its date page, with its settings file beside the test program.
-class GalerieDatum : public ::testing::Test {
+class GalerieDatum : public GalerieSeite {
 protected:
-    void SetUp() override { DeleteFileW(ProgrammDateiMitEndung(L".ini").c_str()); }
-    void TearDown() override {
-        if (f) f->Free();
-        DeleteFileW(ProgrammDateiMitEndung(L".ini").c_str());
-    }
-    void Oeffnen() {
-        f = Application()->CreateForm<Tgl_Main>();
-        f->Show();
-        Pump();
-        for (int i = 0; i < f->wz->PageCount(); ++i)
-            if (f->wz->Pages(i)->Name() == L"wz_Datum") f->wz->SetActivePageIndex(i);
-        Pump();
-        knopf = dynamic_cast<TkivDatumButton*>(f->FindComponent(L"db_Zeitraum"));
-        edit = dynamic_cast<TkivDatumEdit*>(f->FindComponent(L"de_Datum"));
+    GalerieDatum() : GalerieSeite(L"wz_Datum") {}
+    void Geoeffnet() override {
+        knopf = K<TkivDatumButton>(L"db_Zeitraum");
+        edit = K<TkivDatumEdit>(L"de_Datum");
         ASSERT_TRUE(knopf && edit);
         ASSERT_TRUE(knopf->Showing());
     }
-    void Schliessen() {
-        f->wz->ButtonClick(wbkCancel);
-        Pump();
-        f->Free();
-        f = nullptr;
-    }
-    String Text(const wchar_t* label) { return dynamic_cast<TLabel*>(f->FindComponent(label))->Caption(); }
-    Tgl_Main* f = nullptr;
     TkivDatumButton* knopf = nullptr;
     TkivDatumEdit* edit = nullptr;
 };

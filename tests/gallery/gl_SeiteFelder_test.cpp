@@ -5,6 +5,7 @@
 #include "gallery/gl_Main.h"
 #include "sys/Ordner.h"
 #include "Bildschirmfoto.h"
+#include "GalerieSeite.h"
 #include "DialogFahrer.h"
 #include "TestDateien.h"
 #include "WinInput.h"
@@ -13,31 +14,10 @@
 
 namespace {
 
-// The gallery on the page of the fields, with its settings file beside the test program removed
-// before and after.
-class FelderSeite : public ::testing::Test {
+// The gallery on the page of the fields.
+class FelderSeite : public GalerieSeite {
 protected:
-    void SetUp() override { DeleteFileW(ProgrammDateiMitEndung(L".ini").c_str()); }
-    void TearDown() override {
-        if (f) f->Free();
-        DeleteFileW(ProgrammDateiMitEndung(L".ini").c_str());
-    }
-    void Oeffnen() {
-        f = Application()->CreateForm<Tgl_Main>();
-        f->Show();
-        Application()->ProcessMessages();
-        for (int i = 0; i < f->wz->PageCount(); ++i)
-            if (f->wz->Pages(i)->Name() == L"wz_Felder") f->wz->SetActivePageIndex(i);
-        Pump();
-    }
-    void SchliessenUndOeffnen() {
-        f->wz->ButtonClick(wbkCancel);
-        Application()->ProcessMessages();
-        f->Free();
-        f = nullptr;
-        Oeffnen();
-    }
-    template <class T> T* K(const wchar_t* name) { return dynamic_cast<T*>(f->FindComponent(name)); }
+    FelderSeite() : GalerieSeite(L"wz_Felder") {}
     String Beschriftung(TControl* neben) {
         for (int i = 0; i < f->ComponentCount(); ++i)
             if (auto* l = dynamic_cast<TLabel*>(f->Components(i)); l && l->Parent() == neben->Parent() &&
@@ -46,7 +26,6 @@ protected:
                 return l->Caption();
         return L"?";
     }
-    Tgl_Main* f = nullptr;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "gallery/gl_Main.h"
 #include "sys/Ordner.h"
 #include "Bildschirmfoto.h"
+#include "GalerieSeite.h"
 #include "DialogFahrer.h"
 #include "TestDateien.h"
 #include "WinInput.h"
@@ -12,28 +13,10 @@
 
 namespace {
 // The gallery opened on the page of the keyed boxes, with a fresh settings file.
-class Schluesselboxen : public ::testing::Test {
+class Schluesselboxen : public GalerieSeite {
 protected:
-    void SetUp() override { DeleteFileW(ProgrammDateiMitEndung(L".ini").c_str()); }
-    void TearDown() override {
-        if (f) f->Free();
-        DeleteFileW(ProgrammDateiMitEndung(L".ini").c_str());
-    }
-    void Oeffnen() {
-        f = Application()->CreateForm<Tgl_Main>();
-        f->Show();
-        Application()->ProcessMessages();
-        for (int i = 0; i < f->wz->PageCount(); ++i)
-            if (f->wz->Pages(i)->Name() == L"wz_Schluesselboxen") f->wz->SetActivePageIndex(i);
-        Pump();
-    }
-    void Schliessen() {
-        f->Free();
-        f = nullptr;
-    }
-    template <class T> T* Teil(const wchar_t* name) { return dynamic_cast<T*>(f->FindComponent(name)); }
-    String Bericht(const wchar_t* name) { return Teil<TLabel>((String(L"lb_") + name).c_str())->Caption(); }
-    Tgl_Main* f = nullptr;
+    Schluesselboxen() : GalerieSeite(L"wz_Schluesselboxen") {}
+    String Bericht(const wchar_t* name) { return Text((String(L"lb_") + name).c_str()); }
 };
 } // namespace
 
@@ -41,9 +24,9 @@ protected:
 // every box back as it was left.
 TEST_F(Schluesselboxen, LabelsFollowTheBoxesAndEverythingComesBack) {
     Oeffnen();
-    auto* zahlung = Teil<TkivKeyComboBox>(L"cb_Zahlungsart");
-    auto* ordner = Teil<TkivDirectoryKeyComboBox>(L"cb_Verzeichnis");
-    auto* datei = Teil<TkivFileKeyComboBox>(L"cb_Datei");
+    auto* zahlung = K<TkivKeyComboBox>(L"cb_Zahlungsart");
+    auto* ordner = K<TkivDirectoryKeyComboBox>(L"cb_Verzeichnis");
+    auto* datei = K<TkivFileKeyComboBox>(L"cb_Datei");
     ASSERT_TRUE(zahlung && ordner && datei);
     EXPECT_EQ(zahlung->Text(), L"[nicht zugeordnet]");
     EXPECT_EQ(Bericht(L"cb_Zahlungsart"), L"OnChange: 0    Key = \"0\"");
@@ -59,14 +42,14 @@ TEST_F(Schluesselboxen, LabelsFollowTheBoxesAndEverythingComesBack) {
     EXPECT_EQ(Bericht(L"cb_Verzeichnis"), L"OnChange: 1    Directory = \"" + ort.Pfad() + L"\"");
     datei->AddKey(ort / L"a.ini", ort / L"a.ini");
     datei->KeyComboBox()->SelectKey(ort / L"a.ini");
-    Teil<TkivKeyComboBox>(L"cb_Betrag")->SelectKey(L"12,5");
+    K<TkivKeyComboBox>(L"cb_Betrag")->SelectKey(L"12,5");
     Schliessen();
 
     Oeffnen();
-    EXPECT_EQ(Teil<TkivKeyComboBox>(L"cb_Zahlungsart")->Text(), L"Karte");
+    EXPECT_EQ(K<TkivKeyComboBox>(L"cb_Zahlungsart")->Text(), L"Karte");
     EXPECT_EQ(Bericht(L"cb_Zahlungsart"), L"OnChange: 0    Key = \"2\"");
     EXPECT_EQ(Bericht(L"cb_Betrag"), L"OnChange: 0    KeyAsCurrency = 12,5");
-    EXPECT_EQ(Teil<TkivDirectoryKeyComboBox>(L"cb_Verzeichnis")->Items().Count(), 4);
+    EXPECT_EQ(K<TkivDirectoryKeyComboBox>(L"cb_Verzeichnis")->Items().Count(), 4);
     EXPECT_EQ(Bericht(L"cb_Verzeichnis"), L"OnChange: 0    Directory = \"" + ort.Pfad() + L"\"");
     EXPECT_EQ(Bericht(L"cb_Datei"), L"OnChange: 0    FileName = \"" + (ort / L"a.ini") + L"\"");
 }
@@ -75,7 +58,7 @@ TEST_F(Schluesselboxen, LabelsFollowTheBoxesAndEverythingComesBack) {
 TEST_F(Schluesselboxen, Bildschirmfotos) {
     String ordner = Medium("SICHERUNG_BILDER");
     Oeffnen();
-    auto* stadt = Teil<TkivKeyComboBox>(L"cb_Stadt");
+    auto* stadt = K<TkivKeyComboBox>(L"cb_Stadt");
     stadt->SetFocus();
     TypeChar(GetFocus(), L'b');
     stadt->SetDroppedDown(true);
@@ -91,6 +74,6 @@ TEST_F(Schluesselboxen, Bildschirmfotos) {
         foto = ordner.empty() || FensterFoto(d, ordner + L"bausteine_schluesselboxen_verzeichnis.bmp");
         DialogKnopf(d, IDCANCEL);
     }});
-    SendMessageW(Teil<TkivDirectoryKeyComboBox>(L"cb_Verzeichnis")->BrowseButton()->Handle(), BM_CLICK, 0, 0);
+    SendMessageW(K<TkivDirectoryKeyComboBox>(L"cb_Verzeichnis")->BrowseButton()->Handle(), BM_CLICK, 0, 0);
     EXPECT_TRUE(foto);
 }
