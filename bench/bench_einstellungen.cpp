@@ -1,5 +1,6 @@
 // Loading and saving long lists through the settings file: four lists of n lines each, read
-// as the window's set-up does and written in one change as a save does. Prints figures.
+// as the window's set-up does and written in one change into the erased section as a save does.
+// Prints figures.
 // Usage: bench_einstellungen.exe <work folder> [lines per list]
 #include "settings/Listenregeln.h"
 #include "settings/kv7_Parameter.h"
@@ -41,6 +42,7 @@ int main() {
     auto start = std::chrono::steady_clock::now();
     {
         TqelIniAenderung aenderung(datei);
+        ini.EraseSection(L"Tam_Main"); // as the store's save starts
         for (const wchar_t* liste : kListen)
             ListeSpeichern(z, liste, zeilen);
         aenderung.Uebernehmen();

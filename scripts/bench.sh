@@ -98,12 +98,21 @@ lauf() {
     sekunden "$t0" "$t1"
 }
 
-leeren() { # every target of tree $1, so the next runs are first runs
-    rm -rf "$B/programm-$1"/Datensicherung_* "$B/programm-$1/Sicherung.log" "$B/xcopy-$1" "$B/cp-$1"
+# Every target of tree $1 is moved aside, so the next runs are first runs. Not deleted: for
+# minutes after thousands of files were deleted, ext4 steps over their inodes one by one when
+# it makes a new file, and whichever tool went first would pay for it. The exit removes them.
+leeren() {
+    local ablage=$B/abgelegt/$1-$((++ABGELEGT)) d
+    mkdir -p "$ablage"
+    for d in "$B/programm-$1"/Datensicherung_* "$B/xcopy-$1" "$B/cp-$1"; do
+        [ -e "$d" ] && mv "$d" "$ablage/$(basename "$d")-$(basename "$(dirname "$d")")"
+    done
+    rm -f "$B/programm-$1/Sicherung.log"
     einstellungen "$B/programm-$1" "$B/quelle-$1"
 }
 
 declare -A ZEIT SPITZE MELDUNG
+ABGELEGT=0
 WERKZEUGE=(sicherung xcopy)
 command -v cp >/dev/null && WERKZEUGE+=(cp)
 
@@ -270,7 +279,7 @@ if [ -n "$SPEICHER" ]; then
         t=$(lauf sicherung speicher)
         echo "  $art: $t s, peak working set $(mib "$(marke speicher_spitze "$B/programm-speicher/marken.txt")")"
     done
-    rm -rf "$B/quelle-speicher" "$B/programm-speicher"
+    mkdir -p "$B/abgelegt" && mv "$B/quelle-speicher" "$B/programm-speicher" "$B/abgelegt/" # see leeren
 else
     echo
     echo "== memory: the peak working set is the last column above (for $KLEIN files);"

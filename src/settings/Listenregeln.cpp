@@ -4,6 +4,7 @@
 #include "util/kv7_str.h"
 
 #include <unordered_map>
+#include <windows.h>
 
 namespace {
 // The reader's default that ends the entries; a stored entry ends in ";" and never equals it.
@@ -25,15 +26,23 @@ void ListeSpeichern(const TEinstellungsZugriff& z, const String& name, const TSt
 }
 
 // The section is read once; keys are found regardless of letter case, the first of equal ones
-// counting, as a read of the single key finds them.
+// counting, as a read of the single key finds them. Only the list's own keys are kept: the section
+// holds the other lists too, and the window loads four of them one after another.
 void ListeLaden(const TEinstellungsZugriff& z, const String& name, TStrings& zeilen) {
     zeilen.Clear();
-    std::unordered_map<String, String> werte;
-    for (auto& [key, wert] : z.Ini().ReadSectionValues(z.Sektion()))
-        werte.emplace(GrossBuchstaben(key), std::move(wert));
-    const String gross = GrossBuchstaben(name) + L"_";
+    const String praefix = name + L"_";
+    const int laenge = static_cast<int>(praefix.size());
+    std::unordered_map<String, String> werte; // the counter after the prefix -> the line
+    for (auto& [key, wert] : z.Ini().ReadSectionValues(z.Sektion())) {
+        if (key.size() <= praefix.size() ||
+            CompareStringOrdinal(key.c_str(), laenge, praefix.c_str(), laenge, TRUE) != CSTR_EQUAL)
+            continue;
+        String zaehler = key.substr(praefix.size());
+        if (zaehler.find_first_not_of(L"0123456789") == String::npos)
+            werte.emplace(std::move(zaehler), std::move(wert));
+    }
     for (int i = 0;; ++i) {
-        auto zeile = werte.find(gross + std::to_wstring(i));
+        auto zeile = werte.find(std::to_wstring(i));
         if (zeile == werte.end()) break;
         zeilen.Add(zeile->second);
     }

@@ -100,6 +100,8 @@ void TkivParameter::Speichern() {
         if (!KomponenteGenommen(k)) continue;
         NachArtenSpeichern(k, zugriff);
         KomponenteSpeichern(datei.Ini(), k, sektion);
+        // The section's values are held back; a refusal stops the walk at this component.
+        IniNachtragen(datei.Ini().FileName());
     }
     if (OnSpeichern) OnSpeichern(this);
     aenderung.Uebernehmen();

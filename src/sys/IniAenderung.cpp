@@ -1,11 +1,15 @@
 #include "sys/IniAenderung.h"
 #include "sys/Unicodedatei.h"
 #include "toolkit/SysUtils.h"
+#include "util/kv7_str.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 struct TIniKopie {
     String datei;
@@ -14,6 +18,14 @@ struct TIniKopie {
     bool geschrieben = false;
     bool kaputt = false; // a write into it failed: it must not take the file's place
     TIniKopie* naechste = nullptr;
+    // A section this change erased is gathered here and written in one go: under some systems
+    // every single value write rewrites the whole file, which makes a long list cost the square
+    // of its lines. `werte` is the section's whole content; `offen` says the copy lags behind it.
+    bool sammeln = false;
+    String sektion;
+    std::vector<std::pair<String, String>> werte;
+    std::unordered_map<String, size_t> stelle; // key in capitals -> its place in werte
+    bool offen = false;
 };
 
 namespace {
@@ -149,6 +161,64 @@ bool Festschreiben(const String& datei) {
     CloseHandle(h);
     return ok;
 }
+
+bool SchreibenGeprueft(TIniKopie& k, const String& text, const std::function<bool()>& schreiben) {
+    if (UnicodeSicherstellen(k.kopie, text) && schreiben() && !MediumVoll(k.kopie)) return true;
+    k.kaputt = true;
+    return false;
+}
+
+// Brings the gathered section into the copy: the section write replaces the section's lines with
+// the same lines the single writes would have left, in the order the keys came first.
+bool Nachtragen(TIniKopie& k) {
+    if (!k.offen) return !k.kaputt;
+    k.offen = false;
+    String text = k.sektion, block;
+    for (const auto& [key, wert] : k.werte) {
+        block += key + L"=" + wert;
+        block.push_back(L'\0');
+        text += key + wert;
+    }
+    block.push_back(L'\0');
+    return SchreibenGeprueft(k, text, [&] {
+        return WritePrivateProfileSectionW(k.sektion.c_str(), block.c_str(), k.kopie.c_str()) != 0;
+    });
+}
+
+bool GleicheSektion(const String& a, const String& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// A key the profile functions would trim or split cannot be gathered as it stands.
+bool Sammelbar(const String& key) {
+    return !key.empty() && key.find(L'=') == String::npos && key.front() != L' ' && key.front() != L'\t' &&
+           key.back() != L' ' && key.back() != L'\t' && key.front() != L'[' && key.front() != L';';
+}
+
+// One write through the profile functions `schreiben` (given the file to write): into the copy
+// of this thread's open change, else as a change of its own. `text` is everything the write
+// brings, `wert` whether it adds a value (an erase alone does not create a missing file).
+// `sammeln`, when given, may take the write into what the change gathers and says whether it did.
+void IniSchreiben(const String& datei, const String& text, bool wert,
+                  const std::function<bool(const String& ziel)>& schreiben,
+                  const std::function<bool(TIniKopie&)>& sammeln = nullptr) {
+    // Where the profile functions put a name without a full path is theirs to know; such a file
+    // gets only what its code page can hold.
+    if (!VollerPfad(datei)) {
+        if (!AnsiDarstellbar(text) || !schreiben(datei)) IniSchreibfehler(datei);
+        return;
+    }
+    TqelIniAenderung eigene(datei);
+    TIniKopie& k = *Offen(datei);
+    if (sammeln && sammeln(k)) {
+        if (wert) k.geschrieben = true;
+    } else if (!Nachtragen(k) || !SchreibenGeprueft(k, text, [&] { return schreiben(k.kopie); })) {
+        IniSchreibfehler(datei);
+    } else if (wert) {
+        k.geschrieben = true;
+    }
+    eigene.Uebernehmen();
+}
 } // namespace
 
 void IniSchreibfehler(const String& datei) {
@@ -190,7 +260,7 @@ void TqelIniAenderung::Schliessen() {
 void TqelIniAenderung::Uebernehmen() {
     if (!kopie_) return;
     TIniKopie& k = *kopie_;
-    if (k.kaputt) IniSchreibfehler(k.datei);
+    if (!Nachtragen(k)) IniSchreibfehler(k.datei);
     CacheLeeren(k.kopie);
     // A change that wrote nothing into a file that was not there leaves it not there.
     if (k.attribute != INVALID_FILE_ATTRIBUTES || k.geschrieben) {
@@ -219,25 +289,57 @@ TqelIniLesesperre::~TqelIniLesesperre() {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
 }
 
+// A read sees what was gathered; a failure to write it shows at the next write or at the end.
 String IniLeseziel(const String& datei) {
     TIniKopie* k = Offen(datei);
-    return k ? k->kopie : datei;
+    if (!k) return datei;
+    Nachtragen(*k);
+    return k->kopie;
 }
 
-void IniSchreiben(const String& datei, const String& text, bool wert,
-                  const std::function<bool(const String& ziel)>& schreiben) {
-    // Where the profile functions put a name without a full path is theirs to know; such a file
-    // gets only what its code page can hold.
-    if (!VollerPfad(datei)) {
-        if (!AnsiDarstellbar(text) || !schreiben(datei)) IniSchreibfehler(datei);
-        return;
-    }
-    TqelIniAenderung eigene(datei);
-    TIniKopie& k = *Offen(datei);
-    if (!UnicodeSicherstellen(k.kopie, text) || !schreiben(k.kopie) || MediumVoll(k.kopie)) {
-        k.kaputt = true;
-        IniSchreibfehler(datei);
-    }
-    if (wert) k.geschrieben = true;
-    eigene.Uebernehmen();
+void IniNachtragen(const String& datei) {
+    TIniKopie* k = Offen(datei);
+    if (k && !Nachtragen(*k)) IniSchreibfehler(datei);
+}
+
+void IniWertSchreiben(const String& datei, const String& sektion, const String& key, const String& wert) {
+    auto sammeln = [&](TIniKopie& k) {
+        if (!k.sammeln || !GleicheSektion(k.sektion, sektion)) return false;
+        if (!Sammelbar(key)) {
+            k.sammeln = false; // the copy's section goes its own way from here
+            return false;
+        }
+        auto [ort, neu] = k.stelle.emplace(GrossBuchstaben(key), k.werte.size());
+        if (neu)
+            k.werte.emplace_back(key, wert);
+        else
+            k.werte[ort->second].second = wert;
+        k.offen = true;
+        return true;
+    };
+    IniSchreiben(
+        datei, sektion + key + wert, true,
+        [&](const String& ziel) {
+            return WritePrivateProfileStringW(sektion.c_str(), key.c_str(), wert.c_str(), ziel.c_str()) != 0;
+        },
+        sammeln);
+}
+
+// A file that is not there yet has no section to erase; a missing folder is a failure. The
+// erased section is gathered from here on.
+void IniSektionLoeschen(const String& datei, const String& sektion) {
+    bool erfolg = false;
+    IniSchreiben(datei, sektion, false, [&](const String& ziel) {
+        erfolg = WritePrivateProfileStringW(sektion.c_str(), nullptr, nullptr, ziel.c_str()) ||
+                 (GetFileAttributesW(ziel.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                  GetLastError() == ERROR_FILE_NOT_FOUND);
+        return erfolg;
+    });
+    TIniKopie* k = erfolg ? Offen(datei) : nullptr;
+    if (!k) return;
+    k->sammeln = true;
+    k->sektion = sektion;
+    k->werte.clear();
+    k->stelle.clear();
+    k->offen = false;
 }

@@ -47,10 +47,12 @@ private:
 // Where this thread reads `datei`: the copy of its open change, else the file itself.
 String IniLeseziel(const String& datei);
 
-// One write through the profile functions `schreiben` (given the file to write): into the copy
-// of this thread's open change, else as a change of its own. `text` is everything the write
-// brings, `wert` whether it adds a value (an erase alone does not create a missing file).
-void IniSchreiben(const String& datei, const String& text, bool wert,
-                  const std::function<bool(const String& ziel)>& schreiben);
+// Writes a value, or erases a section, in the copy of this thread's open change of `datei`, else
+// as a change of its own. Raise the write error. Within a change, the values of a section it
+// erased are held back and written together; a read of the file sees them.
+void IniWertSchreiben(const String& datei, const String& sektion, const String& key, const String& wert);
+void IniSektionLoeschen(const String& datei, const String& sektion);
+// Writes what this thread's change of `datei` holds back, so that a refusal shows at this step.
+void IniNachtragen(const String& datei);
 
 [[noreturn]] void IniSchreibfehler(const String& datei);

@@ -147,9 +147,7 @@ bool TqelIniFile::ValueExists(const String& section, const String& ident) const 
 }
 
 void TqelIniFile::WriteString(const String& section, const String& ident, const String& value) {
-    IniSchreiben(fileName_, section + ident + value, true, [&](const String& ziel) {
-        return WritePrivateProfileStringW(section.c_str(), ident.c_str(), value.c_str(), ziel.c_str()) != 0;
-    });
+    IniWertSchreiben(fileName_, section, ident, value);
 }
 
 void TqelIniFile::WriteInteger(const String& section, const String& ident, int value) {
@@ -160,13 +158,8 @@ void TqelIniFile::WriteBool(const String& section, const String& ident, bool val
     WriteString(section, ident, value ? L"1" : L"0");
 }
 
-// A file that is not there yet has no section to erase; a missing folder is a failure.
 void TqelIniFile::EraseSection(const String& section) {
-    IniSchreiben(fileName_, section, false, [&](const String& ziel) {
-        if (WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, ziel.c_str())) return true;
-        return GetFileAttributesW(ziel.c_str()) == INVALID_FILE_ATTRIBUTES &&
-               GetLastError() == ERROR_FILE_NOT_FOUND;
-    });
+    IniSektionLoeschen(fileName_, section);
 }
 
 TqelIniFile& StandardIniDatei() {
