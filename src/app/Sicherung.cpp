@@ -3,15 +3,10 @@
 #include "app/Unbeaufsichtigt.h"
 #include "app/da_Main.h"
 
-#include "framework/QelForm.h"
-#include "framework/kv7_ColorButton.h"
-#include "sys/Ordner.h"
-#include "sys/Startup.h"
+#include "framework/ProgrammStart.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
-#include "toolkit/StdCtrls.h"
 #include "util/QEL_Str.h"
-#include "util/kv7_date.h"
 
 #include <windows.h>
 
@@ -63,14 +58,7 @@ Konsolenausgabe Ausgabe(Konsole& konsole) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    RegisterReturnExemptClasses({ControlClass<TButton>()});
-    ProgrammDatumFestlegen();
-    RoamingFestlegen();
-    StartEinstellungen();
-    InitSharedCustomColors();
-
-    Application()->Initialize();
-    Application()->SetMainFormOnTaskBar(true);
+    ProgrammStarten();
     if (SchalterVorhanden(L"/?")) {
         Konsole konsole;
         konsole.Zeile(STD_OUTPUT_HANDLE, HilfeText());
