@@ -3,6 +3,7 @@
 #include "settings/kv7_Parameter.h"
 #include "toolkit/Forms.h"
 #include "IniText.h"
+#include "Speicherfenster.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +12,8 @@ namespace {
 using Zeilen = std::vector<String>;
 
 // One box of each keyed kind, Tag 1, stored in the given file.
-struct TfoBoxen : TForm {
-    TfoBoxen(TComponent* owner, const String& datei, bool mitEintraegen) : TForm(owner) {
-        par->SetDateiName(datei);
-        par->SetTagInclusive(1);
+struct TfoBoxen : TfoSpeicher {
+    TfoBoxen(TComponent* owner, const String& datei, bool mitEintraegen) : TfoSpeicher(owner, datei) {
         art = Neu<TkivKeyComboBox>(L"cb_Art");
         ordner = Neu<TkivDirectoryKeyComboBox>(L"cb_Ordner");
         datei_ = Neu<TkivFileKeyComboBox>(L"cb_Datei");
@@ -22,14 +21,6 @@ struct TfoBoxen : TForm {
         ordner->SetkivPAR_Save_Keys(mitEintraegen);
         datei_->SetkivPAR_Save_Keys(mitEintraegen);
     }
-    template <class T> T* Neu(const wchar_t* name) {
-        auto* c = new T(this);
-        c->SetName(name);
-        c->SetTag(1);
-        c->SetParent(this);
-        return c;
-    }
-    TkivParameter* par = new TkivParameter(this);
     TkivKeyComboBox* art;
     TkivDirectoryKeyComboBox* ordner;
     TkivFileKeyComboBox* datei_;

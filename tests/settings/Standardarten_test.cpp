@@ -7,6 +7,7 @@
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 #include "IniText.h"
+#include "Speicherfenster.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +17,8 @@ using Zeilen = std::vector<String>;
 
 // One control of every standard kind, Tag 1, named as given (the second form spells the names
 // in other letter case); the tool bar's buttons keep Tag 0.
-struct TfoArten : TForm {
-    TfoArten(TComponent* owner, const String& datei, bool gross) : TForm(owner) {
-        par->SetDateiName(datei);
-        par->SetTagInclusive(1);
+struct TfoArten : TfoSpeicher {
+    TfoArten(TComponent* owner, const String& datei, bool gross) : TfoSpeicher(owner, datei) {
         auto n = [gross](const wchar_t* name) {
             String s = name;
             if (gross)
@@ -50,14 +49,6 @@ struct TfoArten : TForm {
         fremd->SetName(L"ed_Fremd");
         fremd->SetParent(this);
     }
-    template <class T> T* Neu(const String& name) {
-        auto* c = new T(this);
-        c->SetName(name);
-        c->SetTag(1);
-        c->SetParent(this);
-        return c;
-    }
-    TkivParameter* par = new TkivParameter(this);
     TEdit* edit;
     TCheckBox* check;
     TRadioButton* radio;
@@ -188,21 +179,18 @@ struct TTestKeyCombo : TCustomComboBox, IkivSchluesselListe {
     void SetAusgewaehlterSchluessel(const String& wert) override { SetItemIndex(keys.IndexOf(wert)); }
 };
 
-struct TfoSchluessel : TForm {
-    TfoSchluessel(TComponent* owner, const String& datei) : TForm(owner) {
+struct TfoSchluessel : TfoSpeicher {
+    TfoSchluessel(TComponent* owner, const String& datei) : TfoSpeicher(owner, datei) {
         EinstellungsartRegistrieren<TTestKeyCombo>(
             TArtZeile::KeyComboBox,
             [](TTestKeyCombo& c, const TEinstellungsZugriff& z) { SchluesselListeLaden(z, c.Name(), c); },
             [](TTestKeyCombo& c, const TEinstellungsZugriff& z) {
                 SchluesselListeSpeichern(z, c.Name(), c);
             });
-        par->SetDateiName(datei);
-        par->SetTagInclusive(1);
         art->SetName(L"cb_Art");
         art->SetTag(1);
         art->SetParent(this);
     }
-    TkivParameter* par = new TkivParameter(this);
     TTestKeyCombo* art = new TTestKeyCombo(this);
 };
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // A window whose settings store keeps the components with Tag 1 in the given file, in the section
-// "TfoSpeicher".
+// named after the window's class ("TfoSpeicher", or that of a test's own window derived from it).
 #include "settings/kv7_Parameter.h"
 #include "toolkit/Forms.h"
 
