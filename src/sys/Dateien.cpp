@@ -42,12 +42,18 @@ bool IstDatei(const String& pfad) {
     return Attribute(pfad, d) && !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The oldest time a DOS date-time holds.
+constexpr SYSTEMTIME kDosAnfang{1980, 1, 0, 1, 0, 0, 0, 0};
+
+bool LokalZuUtc(const SYSTEMTIME& lokal, FILETIME& utc) {
+    FILETIME f;
+    return SystemTimeToFileTime(&lokal, &f) && LocalFileTimeToFileTime(&f, &utc);
+}
+
 // The copy's time: the source's local time at the two-second step of a DOS time, the form a FAT
 // or exFAT stick stores. A time the DOS form cannot hold (before 1980, after 2107) takes its
 // nearest end, which such a stick accepts; ages compared in this form find the copy unchanged.
 // Worked out here rather than by the DOS conversion, which some systems wrap instead of refusing.
-constexpr SYSTEMTIME kDosAnfang{1980, 1, 0, 1, 0, 0, 0, 0};
-
 FILETIME ZweiSekundenZeit(const FILETIME& utc) {
     FILETIME lokal, ergebnis;
     SYSTEMTIME st;
@@ -60,24 +66,15 @@ FILETIME ZweiSekundenZeit(const FILETIME& utc) {
         st.wSecond = static_cast<WORD>(st.wSecond - st.wSecond % 2);
         st.wMilliseconds = 0;
     }
-    if (!SystemTimeToFileTime(&st, &lokal) || !LocalFileTimeToFileTime(&lokal, &ergebnis)) return utc;
-    return ergebnis;
+    return LokalZuUtc(st, ergebnis) ? ergebnis : utc;
 }
 
 String NeuesTemporaer(const String& ziel, Handle& datei) {
-    String ordner = OrdnerTeil(ziel);
-    for (unsigned n = 0; n < 10000; ++n) {
-        String name = ordner + L"~sicherung" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                      std::to_wstring(n) + L".tmp";
-        datei = Oeffnen(name, GENERIC_WRITE, 0, CREATE_NEW);
-        if (datei) return name;
-        DWORD fehler = GetLastError();
-        if (fehler != ERROR_FILE_EXISTS && fehler != ERROR_ALREADY_EXISTS) {
-            SetLastError(fehler);
-            return L"";
-        }
-    }
-    return L"";
+    String name;
+    datei.reset(
+        NeueDateiAnlegen(OrdnerTeil(ziel) + L"~sicherung" + std::to_wstring(GetCurrentProcessId()) + L"_",
+                         L".tmp", 0, 10000, name));
+    return name;
 }
 
 // A name holding a colon names a stream of a file.
@@ -97,9 +94,7 @@ public:
         if (Attribute(wirt_, d)) {
             zeit_ = d.ftLastWriteTime;
         } else {
-            FILETIME lokal;
-            SystemTimeToFileTime(&kDosAnfang, &lokal);
-            LocalFileTimeToFileTime(&lokal, &zeit_);
+            LokalZuUtc(kDosAnfang, zeit_);
         }
     }
     ~TWirtZeit() {
@@ -121,6 +116,20 @@ private:
 }
 
 } // namespace
+
+HANDLE NeueDateiAnlegen(const String& vorNummer, const String& nachNummer, unsigned erste, unsigned anzahl,
+                        String& name) {
+    for (unsigned n = erste; n < erste + anzahl; ++n) {
+        name = vorNummer + std::to_wstring(n) + nachNummer;
+        if (Handle datei = Oeffnen(name, GENERIC_WRITE, 0, CREATE_NEW)) return datei.release();
+        const DWORD fehler = GetLastError();
+        if (fehler != ERROR_FILE_EXISTS && fehler != ERROR_ALREADY_EXISTS) break;
+    }
+    const DWORD fehler = GetLastError();
+    name.clear();
+    SetLastError(fehler);
+    return INVALID_HANDLE_VALUE;
+}
 
 String OrdnerTeil(const String& pfad) {
     size_t p = pfad.find_last_of(L"\\/");

@@ -36,6 +36,11 @@ bool VerzeichnisBeschreibbar(const String& verzeichnis, bool meldung);
 // The first free name @kiv0000 .. @kiv9999 (without folder and extension); empty when all are taken.
 String EindeutigerDateiname(const String& verzeichnis, const String& erweiterung);
 String ErweiterungMitPunkt(const String& erweiterung);
+// Creates the first free file `vorNummer` + n + `nachNummer` for n from `erste` on (`anzahl`
+// tries), for writing and shared with no one, and gives its name; INVALID_HANDLE_VALUE and an
+// empty name (GetLastError tells why) when none can be created.
+HANDLE NeueDateiAnlegen(const String& vorNummer, const String& nachNummer, unsigned erste, unsigned anzahl,
+                        String& name);
 
 // Last-write time as local date-time at two-second resolution; 0 when missing or unreadable.
 // `fehler` receives the system's reason when the file exists but cannot be opened, else 0.

@@ -1,4 +1,5 @@
 #include "sys/IniAenderung.h"
+#include "sys/Dateien.h"
 #include "sys/Unicodedatei.h"
 #include "toolkit/SysUtils.h"
 #include "util/kv7_str.h"
@@ -126,20 +127,13 @@ bool AllesSchreiben(HANDLE h, const std::string& daten) {
 String KopieAnlegen(const String& datei, const std::string& inhalt) {
     wchar_t prozess[16];
     swprintf(prozess, 16, L"%lx", GetCurrentProcessId());
-    for (int i = 1; i < 1000; ++i) {
-        String kopie = datei + L"~" + prozess + L"-" + std::to_wstring(i) + L".tmp";
-        HANDLE h =
-            CreateFileW(kopie.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
-            if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
-            return String();
-        }
-        const bool ok = AllesSchreiben(h, inhalt);
-        CloseHandle(h);
-        if (ok) return kopie;
-        DeleteFileW(kopie.c_str());
-        return String();
-    }
+    String kopie;
+    HANDLE h = NeueDateiAnlegen(datei + L"~" + prozess + L"-", L".tmp", 1, 999, kopie);
+    if (h == INVALID_HANDLE_VALUE) return String();
+    const bool ok = AllesSchreiben(h, inhalt);
+    CloseHandle(h);
+    if (ok) return kopie;
+    DeleteFileW(kopie.c_str());
     return String();
 }
 
