@@ -38,9 +38,14 @@ thread_local TIniKopie* t_offen = nullptr;
 constexpr ULONGLONG kGeduldMs = 2000;
 constexpr DWORD kSchrittMs = 20;
 
+// File and section names are the same whatever the letter case.
+bool GleicherName(const String& a, const String& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 TIniKopie* Offen(const String& datei) {
     for (TIniKopie* k = t_offen; k; k = k->naechste)
-        if (CompareStringOrdinal(k->datei.c_str(), -1, datei.c_str(), -1, TRUE) == CSTR_EQUAL) return k;
+        if (GleicherName(k->datei, datei)) return k;
     return nullptr;
 }
 
@@ -179,10 +184,6 @@ bool Nachtragen(TIniKopie& k) {
     });
 }
 
-bool GleicheSektion(const String& a, const String& b) {
-    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
-
 // A key the profile functions would trim or split cannot be gathered as it stands.
 bool Sammelbar(const String& key) {
     return !key.empty() && key.find(L'=') == String::npos && key.front() != L' ' && key.front() != L'\t' &&
@@ -298,7 +299,7 @@ void IniNachtragen(const String& datei) {
 
 void IniWertSchreiben(const String& datei, const String& sektion, const String& key, const String& wert) {
     auto sammeln = [&](TIniKopie& k) {
-        if (!k.sammeln || !GleicheSektion(k.sektion, sektion)) return false;
+        if (!k.sammeln || !GleicherName(k.sektion, sektion)) return false;
         if (!Sammelbar(key)) {
             k.sammeln = false; // the copy's section goes its own way from here
             return false;
