@@ -166,11 +166,11 @@ TEST_F(DatumButton, OnDatumChangedAndTheFreePeriod) {
 
     Tkv7EingabeVonBis* dialog = kv7EingabeVonBis();
     std::vector<TDateTime> angeboten;
-    auto zeitraum = [&](bool speichern) {
-        return Schritte({[&, speichern] {
+    auto zeitraum = [&](bool speichern, TDateTime von, TDateTime bis) {
+        return Schritte({[&, speichern, von, bis] {
                             angeboten = {dialog->ed_Von->Date(), dialog->ed_Bis->Date()};
-                            dialog->ed_Von->SetDate(D(2024, 3, 1));
-                            dialog->ed_Bis->SetDate(D(2024, 5, 31));
+                            dialog->ed_Von->SetDate(von);
+                            dialog->ed_Bis->SetDate(bis);
                             (speichern ? dialog->ax_OK : dialog->ax_Cancel)->Execute();
                         }},
                         [&] { dialog->SetModalResult(mrCancel); });
@@ -179,7 +179,7 @@ TEST_F(DatumButton, OnDatumChangedAndTheFreePeriod) {
     k->SetAnzeigeModus(kivdbm_Nop);
     f->gemeldet.clear();
     {
-        auto lauf = zeitraum(false);
+        auto lauf = zeitraum(false, D(2024, 3, 1), D(2024, 5, 31));
         k->Eintrag(kivdbm_FreierZeitraum)->Click();
     }
     EXPECT_EQ(angeboten, (std::vector<TDateTime>{D(2024, 3, 1), D(2024, 3, 31)}));
@@ -188,7 +188,7 @@ TEST_F(DatumButton, OnDatumChangedAndTheFreePeriod) {
     EXPECT_EQ(k->DatumVon(), 0);
     EXPECT_TRUE(f->gemeldet.empty());
     {
-        auto lauf = zeitraum(true);
+        auto lauf = zeitraum(true, D(2024, 3, 1), D(2024, 5, 31));
         k->Eintrag(kivdbm_FreierZeitraum)->Click();
     }
     EXPECT_EQ(f->gemeldet, (std::vector<TDateTime>{kHeute, D(2024, 3, 1)}));
@@ -199,14 +199,11 @@ TEST_F(DatumButton, OnDatumChangedAndTheFreePeriod) {
 
     // In a free period the middle button asks again.
     f->gemeldet.clear();
-    Schritte lauf({[&] {
-                      EXPECT_EQ(dialog->ed_Von->Date(), D(2024, 3, 1));
-                      dialog->ed_Von->SetDate(D(2024, 6, 1));
-                      dialog->ed_Bis->SetDate(D(2024, 6, 30));
-                      dialog->ax_OK->Execute();
-                  }},
-                  [&] { dialog->SetModalResult(mrCancel); });
-    Klick(k->bb_Heute);
+    {
+        auto lauf = zeitraum(true, D(2024, 6, 1), D(2024, 6, 30));
+        Klick(k->bb_Heute);
+    }
+    EXPECT_EQ(angeboten, (std::vector<TDateTime>{D(2024, 3, 1), D(2024, 5, 31)})) << "it offers the current period";
     EXPECT_EQ(f->gemeldet, std::vector<TDateTime>{D(2024, 6, 1)});
     EXPECT_EQ(k->bb_Heute->Caption(), L"01.06.2024-30.06.2024");
 }

@@ -141,8 +141,9 @@ TEST(TkivColorButton, TheSwatchLeavesAFourPixelMargin) {
 }
 
 // Cancelled, the dialog raises only the events around it and leaves colour and custom colours;
-// confirmed unchanged, it still reports the colour changed and hands back its custom colours.
-TEST(TkivColorButton, TheDialogReportsConfirmationAndCancellation) {
+// confirmed unchanged, it still reports the colour changed and hands back its custom colours. A
+// colour added to them in one button's dialog is among them in the next, opened from the other.
+TEST(TkivColorButton, TheDialogReportsConfirmationAndHandsOnTheCustomColours) {
     InitSharedCustomColors();
     EXPECT_EQ(SharedCustomColors, kStart);
     Fenster f;
@@ -172,14 +173,7 @@ TEST(TkivColorButton, TheDialogReportsConfirmationAndCancellation) {
     for (wchar_t c = L'G'; c <= L'P'; ++c)
         weiss += String(L"Color") + c + L"=FFFFFF;";
     EXPECT_EQ(SharedCustomColors, kStart + weiss);
-}
 
-// A colour added to the custom colours in one button's dialog is among them in the next dialog,
-// opened from the other button.
-TEST(TkivColorButton, CustomColoursPassFromOneButtonsDialogToTheNext) {
-    InitSharedCustomColors();
-    Fenster f;
-    f.Zeigen();
     f.a->SetColor(Farbe(1, 2, 3));
     {
         DialogFahrer hinzufuegen({[](HWND d) { DialogKnopf(d, COLOR_MIX); },

@@ -61,8 +61,11 @@ void Klicken(TCheckBox* box) {
 
 // Every change of the box, by mouse or by writing AllEnabled or Checked, raises OnAfterClick once
 // and switches the group's controls; plain group boxes inside go grey with theirs. Writing the
-// current value raises nothing and still puts the controls in line.
-TEST(Tkiv_Groupbox, ClicksAndWritesSwitchTheControlsAndRaiseOnAfterClick) {
+// current value raises nothing and still puts the controls in line. Switched off, the group
+// clears its box (one OnAfterClick) and disables it with the controls; switched on, only the box
+// comes back, and the controls wait for it to be ticked. The group inside follows the outer one
+// through the same rule, counting its own clicks.
+TEST(Tkiv_Groupbox, ClicksWritesAndEnablingSwitchTheControlsAndRaiseOnAfterClick) {
     Fenster f;
     Gruppen& g = f.g;
     struct Schritt {
@@ -70,19 +73,26 @@ TEST(Tkiv_Groupbox, ClicksAndWritesSwitchTheControlsAndRaiseOnAfterClick) {
         std::function<void()> tun;
         bool an;
         int klicks;
+        bool innenAn; // the inner group's box, cleared with the outer and not ticked again by it
+        int klicksInnen;
+        bool kastenFrei = true;
     } schritte[] = {
-        {"as created", [] {}, true, 0},
-        {"cleared by mouse", [&] { Klicken(g.aussen->CheckBox()); }, false, 1},
-        {"ticked by mouse", [&] { Klicken(g.aussen->CheckBox()); }, true, 2},
-        {"AllEnabled written false", [&] { g.aussen->SetAllEnabled(false); }, false, 3},
+        {"as created", [] {}, true, 0, true, 0},
+        {"cleared by mouse", [&] { Klicken(g.aussen->CheckBox()); }, false, 1, false, 1},
+        {"ticked by mouse", [&] { Klicken(g.aussen->CheckBox()); }, true, 2, false, 1},
+        {"AllEnabled written false", [&] { g.aussen->SetAllEnabled(false); }, false, 3, false, 1},
         {"Checked written false again",
          [&] {
              g.edit->SetEnabled(true);
              g.aussen->SetChecked(false);
          },
-         false, 3},
-        {"Checked written true", [&] { g.aussen->SetChecked(true); }, true, 4},
-        {"AllEnabled written true again", [&] { g.aussen->SetAllEnabled(true); }, true, 4},
+         false, 3, false, 1},
+        {"Checked written true", [&] { g.aussen->SetChecked(true); }, true, 4, false, 1},
+        {"AllEnabled written true again", [&] { g.aussen->SetAllEnabled(true); }, true, 4, false, 1},
+        {"group disabled", [&] { g.aussen->SetEnabled(false); }, false, 5, false, 1, false},
+        {"group enabled again", [&] { g.aussen->SetEnabled(true); }, false, 5, false, 1},
+        {"ticked by mouse after enabling", [&] { Klicken(g.aussen->CheckBox()); }, true, 6, false, 1},
+        {"inner ticked by mouse", [&] { Klicken(g.innen->CheckBox()); }, true, 6, true, 2},
     };
     for (const Schritt& s : schritte) {
         s.tun();
@@ -91,64 +101,19 @@ TEST(Tkiv_Groupbox, ClicksAndWritesSwitchTheControlsAndRaiseOnAfterClick) {
         EXPECT_EQ(g.aussen->CheckBox()->Checked(), s.an) << s.was;
         EXPECT_EQ(SendMessageW(g.aussen->CheckBox()->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED, s.an)
             << s.was;
-        EXPECT_TRUE(g.aussen->CheckBox()->Enabled()) << s.was;
+        EXPECT_EQ(g.aussen->CheckBox()->Enabled(), s.kastenFrei) << s.was;
         EXPECT_EQ(g.edit->Enabled(), s.an) << s.was;
         EXPECT_EQ(IsWindowEnabled(g.edit->Handle()) != FALSE, s.an) << s.was;
         EXPECT_EQ(g.schlicht->Enabled(), s.an) << s.was;
         EXPECT_EQ(g.schlicht->Font().Color(), s.an ? clWindowText : clGrayText) << s.was;
         EXPECT_EQ(g.imSchlichten->Enabled(), s.an) << s.was;
         EXPECT_EQ(g.innen->Enabled(), s.an) << s.was;
+        EXPECT_EQ(g.innen->CheckBox()->Enabled(), s.an) << s.was;
+        EXPECT_EQ(g.innen->CheckBox()->Checked(), s.innenAn) << s.was;
+        EXPECT_EQ(g.imInnen->Enabled(), s.an && s.innenAn) << s.was;
+        EXPECT_EQ(g.klicksInnen, s.klicksInnen) << s.was;
         EXPECT_EQ(g.klicksAussen, s.klicks) << s.was;
     }
-}
-
-// Switched off, the group clears its box (one OnAfterClick) and disables it with the controls;
-// switched on, only the box comes back, and the controls wait for it to be ticked.
-TEST(Tkiv_Groupbox, DisablingClearsTheBoxAndEnablingBringsBackOnlyTheBox) {
-    Fenster f;
-    Gruppen& g = f.g;
-    g.aussen->SetEnabled(false);
-    EXPECT_EQ(g.klicksAussen, 1);
-    EXPECT_FALSE(g.aussen->AllEnabled());
-    EXPECT_FALSE(g.aussen->CheckBox()->Checked());
-    EXPECT_FALSE(g.aussen->CheckBox()->Enabled());
-    EXPECT_FALSE(g.edit->Enabled());
-    g.aussen->SetEnabled(true);
-    EXPECT_EQ(g.klicksAussen, 1);
-    EXPECT_TRUE(g.aussen->CheckBox()->Enabled());
-    EXPECT_FALSE(g.aussen->CheckBox()->Checked());
-    EXPECT_FALSE(g.edit->Enabled());
-    EXPECT_FALSE(g.imSchlichten->Enabled());
-    Klicken(g.aussen->CheckBox());
-    EXPECT_TRUE(g.edit->Enabled());
-    EXPECT_TRUE(g.imSchlichten->Enabled());
-    EXPECT_EQ(g.klicksAussen, 2);
-}
-
-// The outer group switched off switches the inner one off through its own rule: its box cleared
-// (its own OnAfterClick) and disabled. Switched on again, the inner box comes back cleared and
-// its control waits for it.
-TEST(Tkiv_Groupbox, ANestedGroupFollowsItsOwnRule) {
-    Fenster f;
-    Gruppen& g = f.g;
-    Klicken(g.aussen->CheckBox());
-    EXPECT_FALSE(g.innen->Enabled());
-    EXPECT_FALSE(g.innen->CheckBox()->Checked());
-    EXPECT_FALSE(g.innen->CheckBox()->Enabled());
-    EXPECT_FALSE(g.imInnen->Enabled());
-    EXPECT_EQ(g.klicksInnen, 1);
-    EXPECT_EQ(g.klicksAussen, 1);
-
-    Klicken(g.aussen->CheckBox());
-    EXPECT_TRUE(g.innen->Enabled());
-    EXPECT_TRUE(g.innen->CheckBox()->Enabled());
-    EXPECT_FALSE(g.innen->CheckBox()->Checked());
-    EXPECT_FALSE(g.imInnen->Enabled());
-    EXPECT_EQ(g.klicksInnen, 1);
-    Klicken(g.innen->CheckBox());
-    EXPECT_TRUE(g.imInnen->Enabled());
-    EXPECT_EQ(g.klicksInnen, 2);
-    EXPECT_EQ(g.klicksAussen, 2);
 }
 
 // The check box shows the caption at 8, -1, as wide as the text measured in the group's font
