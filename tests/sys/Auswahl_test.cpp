@@ -1,4 +1,5 @@
 #include "sys/Auswahl.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 #include "DialogFahrer.h"
@@ -93,6 +94,25 @@ TEST(DateiWaehlen, FileInAMissingFolderOpensElsewhereAndCancelKeepsThePath) {
     EXPECT_EQ(fahrer.Gelaufen(), 1u) << "the dialog opened";
     EXPECT_NE(ordner, ort / L"fehlt");
     EXPECT_EQ(datei, ort / L"fehlt\\a.txt");
+}
+
+// A dialog that does not open is no cancel: an error message says why, and nothing is chosen.
+TEST(DateiWaehlen, ADialogThatFailsToOpenSaysSo) {
+    std::vector<MessageBoxArgs> boxen;
+    auto alt = SetMessageBoxCapture([&](const MessageBoxArgs& a) {
+        boxen.push_back(a);
+        return IDOK;
+    });
+    DialogFahrer fahrer({[](HWND d) { DialogKnopf(d, IDCANCEL); }});
+    String datei = L"C:\\a<b|c.txt";
+    EXPECT_FALSE(DateiWaehlen(L"", datei, L"*.txt"));
+    SetMessageBoxCapture(alt);
+    EXPECT_EQ(fahrer.Gelaufen(), 0u);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].text,
+              L"Das Auswahlfenster konnte nicht geöffnet werden.\rDer vorgeschlagene Name oder Ordner ist ungültig.");
+    EXPECT_EQ(boxen[0].icon, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(datei, L"C:\\a<b|c.txt");
 }
 
 TEST(DateiWaehlen, MaskMayComeWithoutTheStar) {
