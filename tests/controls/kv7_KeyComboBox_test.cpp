@@ -332,7 +332,7 @@ TEST(KeyComboBox, OpeningTheListKeepsTheEntryShown) {
         int index;
         const wchar_t* key;
     };
-    for (const Fall& fall : {Fall{L"C:", nullptr, -1, L""}, Fall{L"", L"C:\Daten\", 1, L"2"}}) {
+    for (const Fall& fall : {Fall{L"C:", nullptr, -1, L""}, Fall{L"", L"C:\\Daten\\", 1, L"2"}}) {
         f.box->SetErsterEintrag(fall.erster);
         f.box->SetKey(L"");
         if (fall.eingefuegt) {

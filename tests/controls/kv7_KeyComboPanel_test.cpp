@@ -86,7 +86,7 @@ TEST(KeyComboPanel, DirectoryAndFileNameFollowTheirOwnWriteRules) {
     };
     for (const Fall& fall : {Fall{L"C:\\Daten", L"C:\\Daten\\"}, Fall{L"D:\\Daten\\", L"D:\\Daten\\"},
                              Fall{L"E:\\Neu\\", L"D:\\Daten\\"}, Fall{L"C:\\Daten\\", L"C:\\Daten\\"},
-                             Fall{L" d:\\daten ", L"d:\\daten\\"}, Fall{L"C:/Daten/", L"C:\\Daten\\"},
+                             Fall{L" d:\\daten ", L"D:\\Daten\\"}, Fall{L"C:/Daten/", L"C:\\Daten\\"},
                              Fall{L"e:\\bilder\\", L"E:\\Bilder\\"}}) {
         o.box->SetDirectory(fall.schreiben);
         EXPECT_EQ(o.box->Directory(), fall.directory) << NachUtf8(fall.schreiben);
