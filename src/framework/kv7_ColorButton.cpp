@@ -94,12 +94,13 @@ LRESULT TkivColorButton::CNNotify(NMHDR* header) {
 void TkivColorButton::PaintSwatch(HDC dc, const RECT& client) {
     RECT area = client;
     InflateRect(&area, -2, -2);
-    if (SendMessageW(WindowHandle(), BM_GETSTATE, 0, 0) & BST_PUSHED) OffsetRect(&area, 1, 1);
+    const LRESULT state = SendMessageW(WindowHandle(), BM_GETSTATE, 0, 0);
+    if (state & BST_PUSHED) OffsetRect(&area, 1, 1);
     TCanvas canvas;
     canvas.SetHandle(dc);
     canvas.Font().Assign(Font());
     DrawColorSwatch(canvas, area, Caption(), color_);
-    if (!hot_) return;
+    if (!hot_ && !(state & BST_HOT)) return;
     RECT rahmen = area;
     InflateRect(&rahmen, -1, -1);
     FrameRect(dc, &rahmen, GetSysColorBrush(COLOR_HIGHLIGHT));

@@ -144,9 +144,12 @@ TEST(TkivColorButton, TheSwatchLeavesAFourPixelMargin) {
     const COLORREF rahmen = GetSysColor(COLOR_HIGHLIGHT);
     EXPECT_NE(mit.At(3, 20), rahmen);
     MouseTo(f.a->Handle());
+    Pump();
     GdiFlush();
     Sleep(100);
-    EXPECT_EQ(Aufnehmen(f.a->Handle()).At(3, 20), rahmen);
+    Bild ueber = Aufnehmen(f.a->Handle());
+    EXPECT_EQ(ueber.At(3, 20), rahmen) << ueber.At(2, 20) << " " << ueber.At(4, 20) << " " << mit.At(3, 20) << " "
+                                       << (SendMessageW(f.a->Handle(), BM_GETSTATE, 0, 0) & BST_HOT);
     SendMessageW(f.a->Handle(), BM_SETSTATE, TRUE, 0);
     Pump();
     GdiFlush();

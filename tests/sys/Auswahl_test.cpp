@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cderr.h>
+
 namespace {
 String Ohne(const String& ordner) {
     return ordner.substr(0, ordner.size() - 1);
@@ -96,23 +98,12 @@ TEST(DateiWaehlen, FileInAMissingFolderOpensElsewhereAndCancelKeepsThePath) {
     EXPECT_EQ(datei, ort / L"fehlt\\a.txt");
 }
 
-// A dialog that does not open is no cancel: an error message says why, and nothing is chosen.
-TEST(DateiWaehlen, ADialogThatFailsToOpenSaysSo) {
-    std::vector<MessageBoxArgs> boxen;
-    auto alt = SetMessageBoxCapture([&](const MessageBoxArgs& a) {
-        boxen.push_back(a);
-        return IDOK;
-    });
-    DialogFahrer fahrer({[](HWND d) { DialogKnopf(d, IDCANCEL); }});
-    String datei = L"C:\\a<b|c.txt";
-    EXPECT_FALSE(DateiWaehlen(L"", datei, L"*.txt"));
-    SetMessageBoxCapture(alt);
-    EXPECT_EQ(fahrer.Gelaufen(), 0u);
-    ASSERT_EQ(boxen.size(), 1u);
-    EXPECT_EQ(boxen[0].text,
+// Why a dialog did not open, as the error message says it.
+TEST(AuswahlFehlerText, NamesTheReasonOrTheCode) {
+    EXPECT_EQ(AuswahlFehlerText(FNERR_INVALIDFILENAME),
               L"Das Auswahlfenster konnte nicht geöffnet werden.\rDer vorgeschlagene Name oder Ordner ist ungültig.");
-    EXPECT_EQ(boxen[0].icon, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(datei, L"C:\\a<b|c.txt");
+    EXPECT_EQ(AuswahlFehlerText(CDERR_FINDRESFAILURE),
+              L"Das Auswahlfenster konnte nicht geöffnet werden.\rFehlercode 0x0006.");
 }
 
 TEST(DateiWaehlen, MaskMayComeWithoutTheStar) {
