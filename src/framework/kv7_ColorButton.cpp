@@ -100,10 +100,8 @@ void TkivColorButton::PaintSwatch(HDC dc, const RECT& client) {
     canvas.SetHandle(dc);
     canvas.Font().Assign(Font());
     DrawColorSwatch(canvas, area, Caption(), color_);
-    if (!hot_ && !(state & BST_HOT)) return;
-    RECT rahmen = area;
-    InflateRect(&rahmen, -1, -1);
-    FrameRect(dc, &rahmen, GetSysColorBrush(COLOR_HIGHLIGHT));
+    // Outside the focus frame, which one system draws over the swatch's surroundings afterwards.
+    if (hot_ || (state & BST_HOT)) FrameRect(dc, &area, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
 // The system's buttons do not all tell their parent when the mouse comes and goes.
