@@ -87,7 +87,10 @@ LRESULT TkivColorButton::CNNotify(NMHDR* header) {
     if (header->code != NM_CUSTOMDRAW) return CDRF_DODEFAULT;
     auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
     if (draw->dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
-    if (draw->dwDrawStage == CDDS_POSTPAINT) PaintSwatch(draw->hdc, draw->rc);
+    if (draw->dwDrawStage == CDDS_POSTPAINT) {
+        customDraw_ = true;
+        PaintSwatch(draw->hdc, draw->rc);
+    }
     return CDRF_DODEFAULT;
 }
 
@@ -104,8 +107,33 @@ void TkivColorButton::PaintSwatch(HDC dc, const RECT& client) {
     if (hot_ || (state & BST_HOT)) FrameRect(dc, &area, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
-// The system's buttons do not all tell their parent when the mouse comes and goes.
+// The system's buttons do not all tell their parent when the mouse comes and goes. The older
+// buttons (without common controls 6) tell nothing of their painting and redraw themselves on a
+// change of state outside WM_PAINT: there the swatch follows each paint and each such change.
 void TkivColorButton::WndProc(TMessage& m) {
+    if (!customDraw_) {
+        switch (m.Msg) {
+        case WM_PAINT: {
+            TButton::WndProc(m);
+            if (customDraw_) return;
+            RECT client;
+            GetClientRect(WindowHandle(), &client);
+            HDC dc = GetDC(WindowHandle());
+            PaintSwatch(dc, client);
+            ReleaseDC(WindowHandle(), dc);
+            return;
+        }
+        case BM_SETSTATE:
+        case BM_SETSTYLE:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_UPDATEUISTATE:
+            TButton::WndProc(m);
+            InvalidateRect(WindowHandle(), nullptr, FALSE);
+            return;
+        }
+    }
     switch (m.Msg) {
     case WM_MOUSEMOVE:
         if (!hot_) {

@@ -49,5 +49,6 @@ private:
     void PaintSwatch(HDC dc, const RECT& client);
     TColor color_ = clBtnFace;
     bool creating_ = true;
-    bool hot_ = false; // the mouse is over the button
+    bool hot_ = false;        // the mouse is over the button
+    bool customDraw_ = false; // the button has told its parent of a paint
 };
