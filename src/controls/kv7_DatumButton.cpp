@@ -169,7 +169,7 @@ void TkivDatumButton::Beschriften() {
     case kivdbm_13Monate:
         text = modus_ == kivdbm_12Monate ? TwelveMonthLabel(d) : ThirteenMonthLabel(d);
         von_ = MonthStart(d);
-        bis_ = AddMonths(von_, FensterMonate(modus_)) - 1;
+        bis_ = MonthWindowEnd(d, FensterMonate(modus_));
         break;
     case kivdbm_FreierZeitraum:
         text = DatumZuText(von_) + L"-" + DatumZuText(bis_);
@@ -178,8 +178,10 @@ void TkivDatumButton::Beschriften() {
     bb_Heute->SetCaption(text);
 }
 
-// A month window moves by one month either way: the date written names its new last month.
+// A month window moves by one month either way: the date written names its new last month. At
+// either end of the calendar there is no period further on.
 void TkivDatumButton::Schritt(int richtung) {
+    if (richtung > 0 ? bis_ >= CalendarEnd() : von_ <= CalendarStart()) return;
     switch (modus_) {
     case kivdbm_Nop:
     case kivdbm_FreierZeitraum:
@@ -282,15 +284,22 @@ void TkivDatumButton::ChangeScale(int m, int d) {
 }
 
 // The kind first, then the day; a month window and a free period come back as they were saved.
+// A free period is taken only as the dialog would take it; one it would refuse (missing, reversed,
+// not whole months) counts as no stored kind at all.
 void TkivDatumButton::Laden(TkivDatumButton& b, const TEinstellungsZugriff& z) {
     const int modus = z.IntegerLesen(b.Name() + L"_AnzeigeModus", b.AnzeigeModus());
-    if (modus >= 0 && modus < kivdbm_Anzahl) b.SetAnzeigeModus(static_cast<TkivDatumButtonModus>(modus));
+    if (modus == kivdbm_FreierZeitraum) {
+        const TDateTime von = z.DatumLesen(b.Name() + L"_Von", 0), bis = z.DatumLesen(b.Name() + L"_Bis", 0);
+        if (Tkv7EingabeVonBis::Annehmbar(von, bis)) {
+            b.SetAnzeigeModus(kivdbm_FreierZeitraum);
+            b.von_ = von;
+            b.bis_ = bis;
+        }
+    } else if (modus >= 0 && modus < kivdbm_Anzahl) {
+        b.SetAnzeigeModus(static_cast<TkivDatumButtonModus>(modus));
+    }
     TDateTime datum = z.DatumLesen(b.Name(), b.Datum());
     if (int monate = FensterMonate(b.modus_)) datum = AddMonths(datum, monate - 1);
-    if (b.modus_ == kivdbm_FreierZeitraum) {
-        b.von_ = z.DatumLesen(b.Name() + L"_Von", b.von_);
-        b.bis_ = z.DatumLesen(b.Name() + L"_Bis", b.bis_);
-    }
     b.SetDatum(datum);
 }
 

@@ -13,10 +13,6 @@ using Z = const TEinstellungsZugriff&;
 const TDateTime kErster = EncodeDate(1753, 1, 1);
 const TDateTime kLetzter = EncodeDate(9998, 12, 31);
 
-bool Darstellbar(TDateTime d) {
-    return d != 0 && DateOf(d) >= kErster && DateOf(d) <= kLetzter;
-}
-
 SYSTEMTIME Systemzeit(TDateTime d) {
     int jahr, monat, tag, stunde, minute, sekunde, milli;
     DecodeDate(d, jahr, monat, tag);
@@ -52,6 +48,10 @@ void Speichern(TkivDatumEdit& e, Z z) {
 }
 } // namespace
 
+bool TkivDatumEdit::Darstellbar(TDateTime d) {
+    return DateOf(d) != 0 && DateOf(d) >= kErster && DateOf(d) <= kLetzter;
+}
+
 TkivDatumEdit::TkivDatumEdit(TComponent* owner) : TWinControl(owner), zuletzt_(ProgramDate()) {
     static const bool registriert =
         (EinstellungsartRegistrieren<TkivDatumEdit>(TArtZeile::DateEdit, Laden, Speichern), true);
@@ -73,9 +73,16 @@ void TkivDatumEdit::CreateParams(TCreateParams& p) {
     p.style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
 }
 
+// The picker takes no day the setter would refuse, so whatever the user enters can be stored and
+// comes back.
 void TkivDatumEdit::CreateWnd() {
     TWinControl::CreateWnd();
     SendMessageW(WindowHandle(), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd.MM.yyyy"));
+    SYSTEMTIME grenzen[2] = {Systemzeit(kErster), Systemzeit(kLetzter)};
+    grenzen[1].wHour = 23;
+    grenzen[1].wMinute = 59;
+    grenzen[1].wSecond = 59;
+    SendMessageW(WindowHandle(), DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(grenzen));
     Zeigen();
 }
 
@@ -114,8 +121,13 @@ void TkivDatumEdit::Zeigen() {
         SendMessageW(WindowHandle(), DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&st));
 }
 
-// The user changed the field: typed, stepped, picked from the calendar or used the check box.
+// The user changed the field: typed, stepped, picked from the calendar or used the check box. The
+// one day inside the range that stands for no date (30.12.1899) is not taken: the field goes back.
 void TkivDatumEdit::Uebernehmen(TDateTime date) {
+    if (date != DatumLeer && !Darstellbar(date)) {
+        Zeigen();
+        return;
+    }
     if (date == date_) return;
     date_ = date;
     if (date != DatumLeer) zuletzt_ = date;

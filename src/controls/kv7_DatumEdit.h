@@ -19,6 +19,8 @@ public:
     // after 9998), rather than showing another one. Raises OnChange when the value changed.
     void SetDate(TDateTime date);
     bool Leer() const { return Date() == DatumLeer; }
+    // A date the field holds: 1753 to 9998, and not 30.12.1899, which stands for no date.
+    static bool Darstellbar(TDateTime date);
     bool DroppedDown() const { return droppedDown_; }
 
     LRESULT CNNotify(NMHDR* header) override;

@@ -6,27 +6,21 @@
 TkivDirectoryKeyComboBox::TkivDirectoryKeyComboBox(TComponent* owner)
     : TkivKeyComboPanel(owner, L"Verzeichnis wählen") {}
 
+// Always with backslashes, whatever separator the key was written with.
 String TkivDirectoryKeyComboBox::Directory() const {
-    return MitBackslash(KeyComboBox()->Key());
+    return MitBackslash(MitBackslashes(KeyComboBox()->Key()));
 }
 
-// A folder is the same with or without its final backslash: Directory reads both alike, so a
-// selection stored from it must find its entry again either way.
+// Only a listed folder is selected, however its path is written; an empty one selects no folder.
 void TkivDirectoryKeyComboBox::SetDirectory(const String& directory) {
-    TkivKeyComboBox* box = KeyComboBox();
-    String ordner = Trimmen(directory);
-    if (!box->HasKey(ordner)) {
-        String anders =
-            LetztesZeichen(ordner) == L'\\' ? OhneEndzeichen(ordner, L'\\') : MitBackslash(ordner);
-        if (box->HasKey(anders)) ordner = anders;
-    }
-    box->SetKey(ordner);
+    const String ordner = Trimmen(directory);
+    const String key = Gelistet(ordner);
+    KeyComboBox()->SetKey(key.empty() ? ordner : key);
 }
 
 // The chooser starts in the selected folder; a chosen one is listed once and selected.
 void TkivDirectoryKeyComboBox::Browse() {
-    String ordner = KeyComboBox()->Key();
+    String ordner = Directory();
     if (!VerzeichnisWaehlen(ordner, L"*.*")) return;
-    AddKey(ordner, ordner);
-    KeyComboBox()->SelectKey(ordner);
+    KeyComboBox()->SelectKey(Aufnehmen(ordner));
 }

@@ -108,6 +108,11 @@ bool Tkv7EingabeVonBis::Execute(TDateTime& von, TDateTime& bis) {
     return true;
 }
 
+bool Tkv7EingabeVonBis::Annehmbar(TDateTime von, TDateTime bis) {
+    return TkivDatumEdit::Darstellbar(von) && TkivDatumEdit::Darstellbar(bis) && DateOf(von) == MonthStart(von) &&
+           DateOf(bis) == MonthEnd(bis) && IsValidPeriod(von, bis);
+}
+
 void Tkv7EingabeVonBis::QelFormDestroy(TComponent*) {
     if (g_instanz == this) g_instanz = nullptr;
 }

@@ -34,6 +34,9 @@ public:
     // Opens the dialog at the mouse pointer on the months of von and bis, in whole months. On
     // "Speichern" both take the entered dates and the result is true; otherwise both stay.
     bool Execute(TDateTime& von, TDateTime& bis);
+    // A period that Execute could give back: both dates fit the fields, whole months, von before
+    // bis.
+    static bool Annehmbar(TDateTime von, TDateTime bis);
 
     void QelFormDestroy(TComponent* sender);
     void QelFormCloseQuery(TComponent* sender, bool& canClose);

@@ -9,15 +9,15 @@ String TkivFileKeyComboBox::FileName() const {
     return KeyComboBox()->Key();
 }
 
-// An empty name selects nothing and adds no blank entry to the list.
+// Blanks at the ends are no part of the name (the key rule drops them too); an empty name selects
+// nothing and adds no blank entry to the list.
 void TkivFileKeyComboBox::SetFileName(const String& fileName) {
-    if (!Trimmen(fileName).empty() && !KeyComboBox()->HasKey(fileName)) AddKey(fileName, fileName);
-    KeyComboBox()->SetKey(fileName);
+    const String name = Trimmen(fileName);
+    KeyComboBox()->SetKey(name.empty() ? name : Aufnehmen(name));
 }
 
 void TkivFileKeyComboBox::Browse() {
     String datei = KeyComboBox()->Key();
     if (!DateiWaehlen(dlgCaption_, datei, dlgJoker_)) return;
-    AddKey(datei, datei);
-    KeyComboBox()->SelectKey(datei);
+    KeyComboBox()->SelectKey(Aufnehmen(datei));
 }

@@ -73,7 +73,7 @@ TkivKeyComboBox::~TkivKeyComboBox() = default;
 void TkivKeyComboBox::AddKey(const String& key, const String& text) {
     if (HasKey(key)) return;
     keyList_.Add(key);
-    Items().Add(text);
+    Liste().Add(text);
     if (GleicherKey(key_, key)) Show(keyList_.Count() - 1);
     g_maxDropDownCount = std::max(g_maxDropDownCount, 8);
     SetDropDownCount(std::min(Items().Count(), g_maxDropDownCount));
@@ -166,9 +166,10 @@ void TkivKeyComboBox::Show(int index) {
     SetText(index >= 0 ? Items().Get(index) : ersterEintrag_);
 }
 
-// The text the user chose or typed names the key: the first entry with that text, or none.
+// The text the user chose or typed names the key: the entry chosen when it shows that text (two
+// entries may share one), else the first entry with that text, or none.
 void TkivKeyComboBox::Change() {
-    int i = Items().IndexOf(Text());
+    int i = ShownIndex();
     key_ = i >= 0 && i < keyList_.Count() ? keyList_.Get(i) : String();
     TCustomComboBox::Change();
 }

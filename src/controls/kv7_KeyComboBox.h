@@ -43,6 +43,8 @@ public:
     Currency KeyAsCurrency() const;
     void SetKeyAsCurrency(Currency key);
     const TStrings& KeyList() const { return keyList_; }
+    // The shown texts, parallel to KeyList; entries come and go only with their keys.
+    const TStrings& Items() const { return TCustomComboBox::Items(); }
     // The settings store keeps all pairs too, not only the key.
     bool kivPAR_Save_Keys() const { return saveKeys_; }
     void SetkivPAR_Save_Keys(bool save) { saveKeys_ = save; }
@@ -62,6 +64,12 @@ protected:
     void Resize() override;
 
 private:
+    // Entries, index and text follow the keys; written from outside they would leave Key behind.
+    using TCustomComboBox::SetCaption;
+    using TCustomComboBox::SetItemIndex;
+    using TCustomComboBox::SetStyle;
+    using TCustomComboBox::SetText;
+    TStrings& Liste() { return TCustomComboBox::Items(); }
     void Select(int index);
     void Show(int index);
     void Found(int index);

@@ -1,5 +1,7 @@
 #include "controls/kv7_KeyComboPanel.h"
 
+#include "util/kv7_str.h"
+
 TkivKeyComboPanel::TkivKeyComboPanel(TComponent* owner, const String& hint) : TPanel(owner) {
     SetCaption(L"");
     SetBevelInner(bvNone);
@@ -39,6 +41,22 @@ bool TkivKeyComboPanel::kivPAR_Save_Keys() const {
 
 void TkivKeyComboPanel::SetkivPAR_Save_Keys(bool save) {
     box_->SetkivPAR_Save_Keys(save);
+}
+
+// A key the box takes as it is keeps the spelling written, as the key rule does.
+String TkivKeyComboPanel::Gelistet(const String& pfad) const {
+    if (box_->HasKey(pfad)) return pfad;
+    const TStrings& keys = box_->KeyList();
+    for (int i = 0; i < keys.Count(); ++i)
+        if (GleicherPfad(keys.Get(i), pfad)) return keys.Get(i);
+    return String();
+}
+
+String TkivKeyComboPanel::Aufnehmen(const String& pfad) {
+    String key = Gelistet(pfad);
+    if (!key.empty()) return key;
+    AddKey(pfad, pfad);
+    return pfad;
 }
 
 // The panel aligns its children after loading, on every resize and once their windows exist, when

@@ -24,6 +24,11 @@ public:
 protected:
     TkivKeyComboPanel(TComponent* owner, const String& hint);
     void AlignControls(RECT rect) override;
+    // The listed key naming the same path, else the path itself as a new entry: a path is listed
+    // once however it is written.
+    String Aufnehmen(const String& pfad);
+    // The listed key naming the same path; empty when none does.
+    String Gelistet(const String& pfad) const;
 
 private:
     void Anordnen();

@@ -1,7 +1,10 @@
 #include "framework/kv7_ColorButton.h"
 
 #include "settings/Einstellungsarten.h"
+#include "sys/Auswahl.h"
 #include "toolkit/Dialogs.h"
+
+#include <commctrl.h>
 
 String SharedCustomColors;
 
@@ -56,59 +59,96 @@ void DrawColorSwatch(TCanvas& canvas, const RECT& area, const String& text, TCol
     canvas.Pen().SetMode(penMode);
 }
 
+bool IstFarbwert(TColor colour) {
+    if (colour >= 0) return colour <= 0xFFFFFF;
+    const TColor index = colour & 0x00FFFFFF;
+    return colour == SystemColor(index) && index <= COLOR_MENUBAR;
+}
+
 TkivColorButton::TkivColorButton(TComponent* owner) : TButton(owner) {
     ArtRegistrieren();
     SetBounds(Left(), Top(), 80, 25);
-    swatchBox_ = new TPaintBox(this);
-    swatchBox_->SetParent(this);
-    // A click on the swatch is a click on the button, which takes the focus as a button does.
-    swatchBox_->OnClick = [this](TComponent*) {
-        if (CanFocus()) SetFocus();
-        Click();
-    };
-    swatchBox_->OnPaint = [this](TComponent*) { PaintSwatch(); };
-    SetColor(clBtnFace);
-}
-
-// The button draws around the swatch only; the swatch shows the button's face at its margin.
-void TkivColorButton::CreateParams(TCreateParams& p) {
-    TButton::CreateParams(p);
-    p.style |= WS_CLIPCHILDREN;
 }
 
 void TkivColorButton::CreateWnd() {
     creating_ = false;
     TButton::CreateWnd();
-    swatchBox_->SetAlign(alClient);
 }
 
 void TkivColorButton::SetColor(TColor color) {
-    if (color == color_) return;
+    if (color == color_ || !IstFarbwert(color)) return;
     color_ = color;
-    if (!creating_) swatchBox_->Repaint();
+    if (!creating_ && HandleAllocated()) RedrawWindow(WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void TkivColorButton::PaintSwatch() {
-    RECT area = swatchBox_->ClientRect();
+// The face, its focus frame and its pressed look are the system's; the swatch goes on top once
+// they are drawn, however the button came to paint itself.
+LRESULT TkivColorButton::CNNotify(NMHDR* header) {
+    if (header->code != NM_CUSTOMDRAW) return CDRF_DODEFAULT;
+    auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
+    if (draw->dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+    if (draw->dwDrawStage == CDDS_POSTPAINT) {
+        customDraw_ = true;
+        PaintSwatch(draw->hdc, draw->rc);
+    }
+    return CDRF_DODEFAULT;
+}
+
+void TkivColorButton::PaintSwatch(HDC dc, const RECT& client) {
+    RECT area = client;
     InflateRect(&area, -2, -2);
-    DrawColorSwatch(swatchBox_->Canvas(), area, Caption(), color_);
+    const LRESULT state = SendMessageW(WindowHandle(), BM_GETSTATE, 0, 0);
+    if (state & BST_PUSHED) OffsetRect(&area, 1, 1);
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Font().Assign(Font());
+    DrawColorSwatch(canvas, area, Caption(), color_);
+    // Outside the focus frame, which one system draws over the swatch's surroundings afterwards.
+    if (hot_ || (state & BST_HOT)) FrameRect(dc, &area, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
-// The button drew itself (focus, pressed or default look): the swatch takes the new face at its
-// margin.
+// The system's buttons do not all tell their parent when the mouse comes and goes. The older
+// buttons (without common controls 6) tell nothing of their painting and redraw themselves on a
+// change of state outside WM_PAINT: there the swatch follows each paint and each such change.
 void TkivColorButton::WndProc(TMessage& m) {
-    TButton::WndProc(m);
+    if (!customDraw_) {
+        switch (m.Msg) {
+        case WM_PAINT: {
+            TButton::WndProc(m);
+            if (customDraw_) return;
+            RECT client;
+            GetClientRect(WindowHandle(), &client);
+            HDC dc = GetDC(WindowHandle());
+            PaintSwatch(dc, client);
+            ReleaseDC(WindowHandle(), dc);
+            return;
+        }
+        case BM_SETSTATE:
+        case BM_SETSTYLE:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_UPDATEUISTATE:
+            TButton::WndProc(m);
+            InvalidateRect(WindowHandle(), nullptr, FALSE);
+            return;
+        }
+    }
     switch (m.Msg) {
-    case WM_PAINT:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_UPDATEUISTATE:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-        if (swatchBox_->HandleAllocated()) InvalidateRect(swatchBox_->Handle(), nullptr, TRUE);
+    case WM_MOUSEMOVE:
+        if (!hot_) {
+            hot_ = true;
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, WindowHandle(), 0};
+            TrackMouseEvent(&track);
+            InvalidateRect(WindowHandle(), nullptr, FALSE);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        hot_ = false;
+        InvalidateRect(WindowHandle(), nullptr, FALSE);
         break;
     }
+    TButton::WndProc(m);
 }
 
 void TkivColorButton::Click() {
@@ -125,7 +165,7 @@ void TkivColorButton::Click() {
             custom.Add(SharedCustomColors.substr(start, end - start));
             start = end + 1;
         }
-        if (dialog.Execute()) {
+        if (AuswahlAusfuehren(dialog)) {
             SetColor(dialog.Color());
             String shared;
             for (int i = 0; i < custom.Count(); ++i)

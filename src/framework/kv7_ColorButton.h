@@ -17,17 +17,21 @@ TColor ContrastTextColor(TColor colour, int threshold);
 // contrast colour; the canvas's brush style and pen come back as they were.
 void DrawColorSwatch(TCanvas& canvas, const RECT& area, const String& text, TColor colour);
 
+// A colour the button can show: an RGB value (0 to 0xFFFFFF) or one of the system colours.
+bool IstFarbwert(TColor colour);
+
+// The swatch is drawn in the button's own paint, over its face, so the face keeps the system's
+// look and the button gets every mouse message: hovered, the swatch is framed; pressed, it moves
+// by a pixel.
 class TkivColorButton : public TButton {
 public:
     explicit TkivColorButton(TComponent* owner);
 
-    // The colour shown, in place of the button's own colour.
+    // The colour shown, in place of the button's own colour. A value that is no colour is ignored.
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     // True until the button's window is first made; meanwhile a new colour is only stored.
     bool Creating() const { return creating_; }
-    // Covers the button and draws the swatch; owned by the button.
-    TPaintBox* SwatchBox() const { return swatchBox_; }
 
     // The button's own click, then the colour dialog.
     void Click() override;
@@ -37,13 +41,14 @@ public:
     TNotifyEvent OnAfterDialog; // confirmed or not
 
 protected:
-    void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
+    LRESULT CNNotify(NMHDR* header) override;
 
 private:
-    void PaintSwatch();
+    void PaintSwatch(HDC dc, const RECT& client);
     TColor color_ = clBtnFace;
     bool creating_ = true;
-    TPaintBox* swatchBox_;
+    bool hot_ = false;        // the mouse is over the button
+    bool customDraw_ = false; // the button has told its parent of a paint
 };

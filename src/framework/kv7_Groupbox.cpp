@@ -47,14 +47,22 @@ void Tkiv_Groupbox::FontChanged() {
     FitCheckBox();
 }
 
+// OnAfterClick comes last, after the children took the new state: a handler that disables one of
+// them again is not undone.
 void Tkiv_Groupbox::SetAllEnabled(bool value) {
+    const bool geaendert = value != checkBox_->Checked();
     allEnabled_ = value;
-    checkBox_->SetChecked(value); // a change clicks the box, which comes back here
+    checkBox_->SetChecked(value); // its click finds the state taken and leaves the rest to here
     EnableChildren(this, value);
+    if (geaendert && OnAfterClick) OnAfterClick(this);
 }
 
+// The user's click; a state written from code arrives here already taken.
 void Tkiv_Groupbox::CheckBoxClick() {
-    SetAllEnabled(checkBox_->Checked());
+    const bool value = checkBox_->Checked();
+    if (value == allEnabled_) return;
+    allEnabled_ = value;
+    EnableChildren(this, value);
     if (OnAfterClick) OnAfterClick(this);
 }
 
@@ -80,7 +88,6 @@ void Tkiv_Groupbox::EnabledChanged() {
         SetAllEnabled(checkBox_->Checked());
         checkBox_->SetEnabled(true);
     } else {
-        checkBox_->SetChecked(false);
         SetAllEnabled(false);
         checkBox_->SetEnabled(false);
     }

@@ -1,6 +1,7 @@
 #include "framework/qelButtonEdit.h"
 
 #include "settings/Einstellungsarten.h"
+#include "sys/Auswahl.h"
 #include "sys/Dateien.h"
 #include "util/kv7_str.h"
 
@@ -92,7 +93,7 @@ void TqelCustomButtonedEdit::EnabledChanged() {
 void TqelCustomButtonedEdit::ExecuteDialog() {
     if (!dialogComponent_) return;
     BeforeExecute();
-    if (dialogComponent_->Execute()) AfterExecute();
+    if (AuswahlAusfuehren(*dialogComponent_)) AfterExecute();
 }
 
 TqelFileEdit::TqelFileEdit(TComponent* owner) : TqelCustomButtonedEdit(owner) {

@@ -2,6 +2,7 @@
 #include "framework/qelButtonEdit.h"
 
 #include "toolkit/Application.h"
+#include "util/kv7_str.h"
 
 #include <shlobj.h>
 #include <ole2.h>
@@ -104,8 +105,9 @@ std::unique_ptr<TImageList> TqelDirectoryEdit::CreateImages() {
     return LoadButtonImages(L"DIR0", L"DIR1", L"DIR2");
 }
 
-// The chosen folder becomes the text; a choice without a file-system path (a computer, a
-// printer) leaves the text as it was.
+// The chosen folder becomes the text, ending in a backslash like every folder the program hands
+// out; a choice without a file-system path (a computer, a printer) leaves the text as it was.
+// The path may be longer than MAX_PATH: the programs declare long paths.
 void TqelDirectoryEdit::ExecuteDialog() {
     IMalloc* malloc = nullptr;
     if (FAILED(SHGetMalloc(&malloc)) || !malloc) return;
@@ -128,5 +130,8 @@ void TqelDirectoryEdit::ExecuteDialog() {
         BrowserScope scope;
         chosen.reset(SHBrowseForFolderW(&info));
     }
-    if (chosen && SHGetPathFromIDListW(chosen.get(), buffer.get())) SetText(buffer.get());
+    if (!chosen) return;
+    std::vector<wchar_t> path(UNICODE_STRING_MAX_CHARS, L'\0');
+    if (SHGetPathFromIDListEx(chosen.get(), path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT))
+        SetText(MitBackslash(path.data()));
 }

@@ -3,7 +3,10 @@
 #include "toolkit/StdCtrls.h"
 
 #include "sys/Dateien.h"
+#include "sys/Meldungen.h"
 #include "toolkit/Dialogs.h"
+
+#include <cderr.h>
 #include "util/kv7_str.h"
 
 namespace {
@@ -21,13 +24,40 @@ void Vorbereiten(TOpenDialog& dialog, const String& maske, const String& vorschl
 
 } // namespace
 
+String AuswahlFehlerText(unsigned long fehler) {
+    String grund;
+    switch (fehler) {
+    case FNERR_INVALIDFILENAME:
+        grund = L"Der vorgeschlagene Name oder Ordner ist ungültig.";
+        break;
+    case FNERR_BUFFERTOOSMALL:
+        grund = L"Der Name ist zu lang.";
+        break;
+    case CDERR_MEMALLOCFAILURE:
+    case CDERR_MEMLOCKFAILURE:
+    case FNERR_SUBCLASSFAILURE:
+        grund = L"Es ist nicht genug Speicher frei.";
+        break;
+    default:
+        grund = Format(L"Fehlercode 0x%04lX.", fehler);
+        break;
+    }
+    return L"Das Auswahlfenster konnte nicht geöffnet werden.\r" + grund;
+}
+
+bool AuswahlAusfuehren(TCommonDialog& dialog) {
+    if (dialog.Execute()) return true;
+    if (dialog.LastError() != 0) FehlerMeldung(AuswahlFehlerText(dialog.LastError()));
+    return false;
+}
+
 bool VerzeichnisWaehlen(String& verzeichnis, const String& maske) {
     // Without the backslash the pseudo name would land in the parent folder.
     String ordner = MitBackslash(verzeichnis);
     TOpenDialog dialog(nullptr);
     Vorbereiten(dialog, maske, ordner + L"Verzeichnis wählen");
     dialog.SetInitialDir(ordner);
-    if (!dialog.Execute()) return false;
+    if (!AuswahlAusfuehren(dialog)) return false;
     verzeichnis = BisLetztemBackslash(dialog.FileName());
     return true;
 }
@@ -45,7 +75,7 @@ bool DateiWaehlen(const String& titel, String& datei, const String& maske) {
     }
     String ordner = BisLetztemBackslash(datei);
     if (!ordner.empty() && VerzeichnisExistiert(ordner, false)) dialog.SetInitialDir(ordner);
-    if (!dialog.Execute()) return false;
+    if (!AuswahlAusfuehren(dialog)) return false;
     datei = dialog.FileName();
     return true;
 }

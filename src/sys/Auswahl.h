@@ -7,6 +7,12 @@
 bool VerzeichnisWaehlen(String& verzeichnis, const String& maske = L"*.*");
 // On confirmation the chosen file's full path replaces `datei`.
 bool DateiWaehlen(const String& titel, String& datei, const String& maske);
+class TCommonDialog;
+// Runs the dialog; true when the user chose. A dialog that fails to open, unlike a cancel, is
+// explained in an error message.
+bool AuswahlAusfuehren(TCommonDialog& dialog);
+// The German text for a dialog's error code (CommDlgExtendedError).
+String AuswahlFehlerText(unsigned long fehler);
 // ".ini" becomes "*.ini"; other masks stay as they are.
 String MaskeMitStern(const String& maske);
 

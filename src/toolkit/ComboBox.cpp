@@ -8,7 +8,9 @@
 
 namespace {
 constexpr UINT_PTR kEditSubclassId = 0x5345; // "SE"
-}
+// Posted when the list opens: by then the system has made its own choice of entry.
+constexpr UINT kKeepSelection = WM_APP + 0x5345;
+} // namespace
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
     : TWinControl(owner), items_(this, {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_INSERTSTRING,
@@ -160,6 +162,7 @@ void TCustomComboBox::KeyPress(wchar_t& key) {
 void TCustomComboBox::CNCommand(WORD code) {
     switch (code) {
     case CBN_SELCHANGE: {
+        keep_.reset(); // the user's choice stands
         // The edit field still shows the previous entry while the choice is reported.
         int i = ItemIndex();
         if (style_ == csDropDown && i >= 0) SetWindowTextW(WindowHandle(), items_.Get(i).c_str());
@@ -178,36 +181,44 @@ void TCustomComboBox::CNCommand(WORD code) {
         if (TForm* form = ParentForm()) form->FocusChanged(this);
         break;
     case CBN_DROPDOWN:
-        dropIndex_ = ItemIndex();
-        dropping_ = true;
+        keep_ = Shown{ShownIndex(), Text()};
+        PostMessage(kKeepSelection);
         break;
     }
 }
 
-// An open list keeps Return and Escape for closing itself. The list opens within a message to the
-// box (a click, F4); once that is handled, the box selects again what it showed before.
+// An open list keeps Return and Escape for closing itself.
 void TCustomComboBox::WndProc(TMessage& m) {
-    ++wndProcDepth_;
-    try {
-        TWinControl::WndProc(m);
-    } catch (...) {
-        --wndProcDepth_;
-        throw;
-    }
-    --wndProcDepth_;
-    if (m.Msg == WM_GETDLGCODE && DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
-    if (dropping_ && wndProcDepth_ == 0) {
-        dropping_ = false;
+    if (m.Msg == kKeepSelection) {
         KeepSelection();
+        return;
     }
+    TWinControl::WndProc(m);
+    if (m.Msg == WM_GETDLGCODE && DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
 }
 
-// Opening the list selects the first entry that begins with the edit field's text, and shows it:
-// with entries C:\Daten\Alt\ and C:\Daten\ the second one would turn into the first unasked.
-// Typed text that names no entry keeps that help.
+// The entry whose text the box shows: the selected one while its text stands in the field, else
+// the first with that text; -1 for a text that names no entry.
+int TCustomComboBox::ShownIndex() const {
+    const String text = Text();
+    const int i = ItemIndex();
+    if (i >= 0 && i < items_.Count() &&
+        CompareStringOrdinal(items_.Get(i).c_str(), -1, text.c_str(), -1, TRUE) == CSTR_EQUAL)
+        return i;
+    return items_.IndexOf(text);
+}
+
+// Opening the list selects the first entry that begins with the edit field's text, unasked and
+// unreported: with entries C:\Daten\Alt\ and C:\Daten\ the second one, or a text that names no
+// entry, would turn into the first. The box goes back to the entry it showed, or to none with
+// its text.
 void TCustomComboBox::KeepSelection() {
-    if (dropIndex_ < 0 || dropIndex_ == ItemIndex() || !DroppedDown()) return;
-    SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(dropIndex_), 0);
+    if (!keep_ || !HandleAllocated()) return;
+    const Shown shown = *keep_;
+    keep_.reset();
+    if (shown.index == ItemIndex() && Text() == shown.text) return;
+    SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(shown.index), 0);
+    if (shown.index < 0) SetWindowTextW(WindowHandle(), shown.text.c_str());
 }
 
 LRESULT CALLBACK TCustomComboBox::EditProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,

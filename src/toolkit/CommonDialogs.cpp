@@ -61,7 +61,11 @@ bool TOpenDialog::Execute() {
     ofn.lpstrTitle = title_.empty() ? nullptr : title_.c_str();
     ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
     ofn.Flags = options_ | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&ofn)) return false;
+    lastError_ = 0;
+    if (!GetOpenFileNameW(&ofn)) {
+        lastError_ = CommDlgExtendedError();
+        return false;
+    }
     fileName_ = name.data();
     filterIndex_ = static_cast<int>(ofn.nFilterIndex);
     return true;
@@ -83,7 +87,11 @@ bool TColorDialog::Execute() {
     cc.rgbResult = ColorToRGB(color_);
     cc.lpCustColors = custom;
     cc.Flags = options_ | CC_RGBINIT;
-    if (!ChooseColorW(&cc)) return false;
+    lastError_ = 0;
+    if (!ChooseColorW(&cc)) {
+        lastError_ = CommDlgExtendedError();
+        return false;
+    }
     color_ = static_cast<TColor>(cc.rgbResult);
     customColors_.Clear();
     for (int i = 0; i < kCustomColors; ++i) {

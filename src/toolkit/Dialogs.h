@@ -35,7 +35,14 @@ HWND MessageBoxOwner();
 class TCommonDialog : public TComponent {
 public:
     using TComponent::TComponent;
+    // False when the user cancelled or the dialog failed; LastError tells the two apart.
     virtual bool Execute() = 0;
+    // The dialog's own error code (CommDlgExtendedError) of the last Execute; 0 after a choice or
+    // a cancel.
+    unsigned long LastError() const { return lastError_; }
+
+protected:
+    unsigned long lastError_ = 0;
 };
 
 // The system's open-file dialog.

@@ -4,6 +4,7 @@
 #include "toolkit/Forms.h"
 
 #include <memory>
+#include <optional>
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -295,6 +296,7 @@ protected:
     void KeyPress(wchar_t& key) override;
     // The user chose an entry or edited the text: raises OnChange.
     virtual void Change();
+    int ShownIndex() const;
 
 private:
     static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -312,9 +314,11 @@ private:
     bool autoCloseUp_ = false;
     bool typing_ = false;        // inside a character the edit field is taking
     bool changePending_ = false; // the text changed while typing_
-    int wndProcDepth_ = 0;
-    bool dropping_ = false; // the list is opening in the message being handled
-    int dropIndex_ = -1;    // the entry selected when it began to open
+    struct Shown {
+        int index;
+        String text;
+    };
+    std::optional<Shown> keep_; // what the box showed when its list began to open
 };
 
 class TComboBox : public TCustomComboBox {

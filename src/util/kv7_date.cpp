@@ -3,6 +3,7 @@
 #include "util/QEL_Str.h"
 #include "util/kv7_str.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -24,11 +25,17 @@ Tag Teile(TDateTime d) {
 }
 
 // Calendar days outside the years 1 to 9999 have no date value; the rules below never ask for
-// one from a date inside that range except at its very ends, where the nearest day serves.
+// one from a date inside that range except at its very ends, where the nearest day serves. So
+// every period end is computed as a day of its own, never as the next start less one day, which
+// at the right end would be the day before 31 December 9999.
 TDateTime Datum(int jahr, int monat, int tag) {
     if (jahr < 1) return EncodeDate(1, 1, 1);
     if (jahr > 9999) return EncodeDate(9999, 12, 31);
     return EncodeDate(jahr, monat, tag);
+}
+
+TDateTime Monatsletzter(int jahr, int monat) {
+    return Datum(jahr, monat, DaysInMonth(jahr, monat));
 }
 
 } // namespace
@@ -53,6 +60,14 @@ TDateTime ProgramDate() {
 // A run past midnight keeps its date and takes the new time of day.
 TDateTime ProgramNow() {
     return DatumUndZeit(ProgramDate(), Uhrzeit());
+}
+
+TDateTime CalendarStart() {
+    return EncodeDate(1, 1, 1);
+}
+
+TDateTime CalendarEnd() {
+    return EncodeDate(9999, 12, 31);
 }
 
 bool IsLeapYear(int year) {
@@ -94,8 +109,9 @@ TDateTime AddMonths(TDateTime date, int months) {
 TDateTime WeekStart(TDateTime date) {
     return DateOf(date) - (IsoWochentag(date) - 1);
 }
+// The last week of the calendar ends with its last day, a Friday.
 TDateTime WeekEnd(TDateTime date) {
-    return WeekStart(date) + 6;
+    return std::min(WeekStart(date) + 6, CalendarEnd());
 }
 
 int WeekOfYear(TDateTime date) {
@@ -110,7 +126,11 @@ TDateTime MonthStart(TDateTime date) {
 
 TDateTime MonthEnd(TDateTime date) {
     const Tag t = Teile(date);
-    return Datum(t.jahr, t.monat, DaysInMonth(t.jahr, t.monat));
+    return Monatsletzter(t.jahr, t.monat);
+}
+
+TDateTime MonthWindowEnd(TDateTime date, int months) {
+    return MonthEnd(AddMonths(MonthStart(date), months - 1));
 }
 
 int QuarterOf(TDateTime date) {
@@ -121,7 +141,7 @@ TDateTime QuarterStart(TDateTime date) {
     return Datum(Teile(date).jahr, QuarterOf(date) * 3 - 2, 1);
 }
 TDateTime QuarterEnd(TDateTime date) {
-    return AddMonths(QuarterStart(date), 3) - 1;
+    return Monatsletzter(Teile(date).jahr, QuarterOf(date) * 3);
 }
 
 int HalfYearOf(TDateTime date) {
@@ -132,7 +152,7 @@ TDateTime HalfYearStart(TDateTime date) {
     return Datum(Teile(date).jahr, HalfYearOf(date) * 6 - 5, 1);
 }
 TDateTime HalfYearEnd(TDateTime date) {
-    return AddMonths(HalfYearStart(date), 6) - 1;
+    return Monatsletzter(Teile(date).jahr, HalfYearOf(date) * 6);
 }
 
 TDateTime YearStart(TDateTime date) {
@@ -147,8 +167,10 @@ TDateTime KitaYearStart(TDateTime date) {
     return Datum(t.monat >= KitaMonat ? t.jahr : t.jahr - 1, KitaMonat, KitaTag);
 }
 
+// The month before the anchor's, the anchor being the first of its month.
 TDateTime KitaYearEnd(TDateTime date) {
-    return AddMonths(KitaYearStart(date), 12) - 1;
+    const Tag t = Teile(date);
+    return Monatsletzter(t.monat >= KitaMonat ? t.jahr + 1 : t.jahr, KitaMonat - 1);
 }
 
 TDateTime KitaHalfYearStart(TDateTime date) {
@@ -175,8 +197,9 @@ bool IsValidPeriod(TDateTime from, TDateTime to) {
     return from > 0 && from < to;
 }
 
+// 0 and the null date of an empty field are no date; a day before 1900 is one.
 String MonthLabel(TDateTime date) {
-    if (date <= 0) return String();
+    if (date == 0 || date < CalendarStart()) return String();
     const Tag t = Teile(date);
     return ZweiStellen(t.monat) + L"/" + VierStellen(t.jahr);
 }
@@ -213,8 +236,7 @@ String KitaHalfYearLabel(TDateTime date) {
 }
 
 static String MonateLabel(TDateTime date, int monate) {
-    const TDateTime anfang = MonthStart(date);
-    return MonthLabel(anfang) + L"-" + MonthLabel(AddMonths(anfang, monate) - 1);
+    return MonthLabel(MonthStart(date)) + L"-" + MonthLabel(MonthWindowEnd(date, monate));
 }
 
 String TwelveMonthLabel(TDateTime date) {

@@ -10,6 +10,10 @@ TDateTime ProgrammDatumErmitteln();
 TDateTime ProgramDate();
 TDateTime ProgramNow();
 
+// The first and the last day the date rules work on: 1 January 1 and 31 December 9999.
+TDateTime CalendarStart();
+TDateTime CalendarEnd();
+
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 TDateTime AddMonths(TDateTime date, int months);
@@ -32,6 +36,8 @@ TDateTime KitaYearEnd(TDateTime date);
 TDateTime KitaHalfYearStart(TDateTime date);
 TDateTime KitaHalfYearEnd(TDateTime date);
 TDateTime KitaHalfYearStep(int count, TDateTime date);
+// The last day of a window of that many months that begins with the date's month.
+TDateTime MonthWindowEnd(TDateTime date, int months);
 bool IsValidPeriod(TDateTime from, TDateTime to);
 
 String MonthLabel(TDateTime date);

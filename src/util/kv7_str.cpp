@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cwchar>
 
@@ -89,8 +90,9 @@ String JaNeinText(bool wert) {
 }
 
 // Start of the file name: after the last "\" or ":".
+// A name begins after the last separator ("\" or "/") or drive colon.
 static size_t NamensAnfang(const String& pfad) {
-    size_t p = pfad.find_last_of(L"\\:");
+    size_t p = pfad.find_last_of(L"\\/:");
     return p == String::npos ? 0 : p + 1;
 }
 
@@ -113,6 +115,17 @@ String DateiBasisname(const String& pfad) {
 String OhneLaufwerk(const String& pfad) {
     size_t p = pfad.find(L':');
     return p == String::npos ? pfad : pfad.substr(p + 1);
+}
+
+String MitBackslashes(const String& pfad) {
+    String s = pfad;
+    std::replace(s.begin(), s.end(), L'/', L'\\');
+    return s;
+}
+
+bool GleicherPfad(const String& a, const String& b) {
+    const String x = OhneEndzeichen(MitBackslashes(a), L'\\'), y = OhneEndzeichen(MitBackslashes(b), L'\\');
+    return CompareStringOrdinal(x.c_str(), -1, y.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 bool TextGleich(const String& a, const String& b) {

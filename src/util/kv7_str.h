@@ -24,6 +24,11 @@ String DateiBasisname(const String& pfad);
 String DateiPfad(const String& pfad);
 String DateiErweiterung(const String& pfad);
 String OhneLaufwerk(const String& pfad);
+// "/" written as "\".
+String MitBackslashes(const String& pfad);
+// Two paths name the same file or folder: letter case aside, "/" counting as "\", a final
+// backslash counting as none.
+bool GleicherPfad(const String& a, const String& b);
 
 bool TextGleich(const String& a, const String& b);
 bool TextUngleich(const String& a, const String& b);

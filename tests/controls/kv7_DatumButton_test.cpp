@@ -146,6 +146,25 @@ TEST_F(DatumButton, StepsModeChangesAndHeute) {
     EXPECT_EQ(k->DatumBis(), D(2024, 3, 24));
 }
 
+// At both ends of the calendar every kind's period reaches the end, and a step further stays.
+TEST_F(DatumButton, StepsStopAtTheEndsOfTheCalendar) {
+    for (TkivDatumButtonModus modus :
+         {kivdbm_Tag, kivdbm_Woche, kivdbm_Monat, kivdbm_Quartal, kivdbm_Halbjahr, kivdbm_Jahr, kivdbm_KitaJahr,
+          kivdbm_KitaHalbJahr, kivdbm_12Monate, kivdbm_13Monate}) {
+        k->SetAnzeigeModus(modus);
+        for (TButton* schritt : {k->bb_Vor, k->bb_Zurueck}) {
+            const bool vor = schritt == k->bb_Vor;
+            k->SetDatum(vor ? D(9999, 12, 31) : D(1, 1, 1));
+            EXPECT_EQ(vor ? k->DatumBis() : k->DatumVon(), vor ? D(9999, 12, 31) : D(1, 1, 1)) << modus;
+            const TDateTime datum = k->Datum();
+            const String caption = k->bb_Heute->Caption();
+            Klick(schritt);
+            EXPECT_EQ(k->Datum(), datum) << modus << (vor ? " >" : " <");
+            EXPECT_EQ(k->bb_Heute->Caption(), caption) << modus;
+        }
+    }
+}
+
 // OnDatumChanged gets Datum itself, from the window's creation on: a handler that moves its
 // argument moves Datum and leaves the caption. A confirmed free period raises it twice, a
 // cancelled one not at all and changes nothing.
@@ -289,6 +308,18 @@ TEST_F(DatumButton, TheSettingsStoreKeepsKindAndDay) {
     EXPECT_EQ(g->knopf->bb_Heute->Caption(), L"01.03.2024-31.05.2024");
     EXPECT_EQ(g->knopf->DatumBis(), D(2024, 5, 31));
     g->Free();
+
+    // A free period the dialog would refuse counts as no stored kind: reversed, incomplete, not
+    // whole months.
+    for (const char* zeitraum :
+         {"_Von=01.06.2024\r\ndb_Zeitraum_Bis=31.05.2024", "_Von=01.03.2024", "_Von=15.03.2024\r\ndb_Zeitraum_Bis=31.05.2024"}) {
+        Schreiben(datei, std::string("[KnopfForm]\r\ndb_Zeitraum=01.05.2024\r\ndb_Zeitraum_AnzeigeModus=11\r\n"
+                                     "db_Zeitraum") + zeitraum + "\r\n");
+        g = laden();
+        EXPECT_EQ(g->knopf->AnzeigeModus(), kivdbm_Monat) << zeitraum;
+        EXPECT_EQ(g->knopf->bb_Heute->Caption(), L"05/2024") << zeitraum;
+        g->Free();
+    }
 
     Schreiben(datei, "[KnopfForm]\r\ndb_Zeitraum=01.05.2024\r\ndb_Zeitraum_AnzeigeModus=12\r\n");
     g = laden();

@@ -134,6 +134,26 @@ TEST_F(DatumEdit, TheUserTypesStepsEmptiesAndFillsTheField) {
         if (f->edit->Date() == D(2024, 3, 7)) tagX = x;
     }
     ASSERT_NE(tagX, 0) << "typing into the day did not work anywhere";
+    // The field takes from the user no day it could not keep: not 30.12.1899, which stands for no
+    // date, and no year after 9998.
+    f->edit->SetDate(D(1899, 12, 15));
+    Klick(wnd, tagX, mitte);
+    PressKey('3');
+    PressKey('0');
+    EXPECT_EQ(f->edit->Date(), D(1899, 12, 15));
+    int jahrX = 0;
+    for (int x = tagX + 10; x < r.right - 20 && !jahrX; x += 3) {
+        f->edit->SetDate(D(2024, 3, 15));
+        Klick(wnd, x, mitte);
+        PressKey(VK_UP);
+        if (f->edit->Date() == D(2025, 3, 15)) jahrX = x;
+    }
+    ASSERT_NE(jahrX, 0) << "the year was found nowhere";
+    f->edit->SetDate(D(9998, 3, 15));
+    Klick(wnd, jahrX, mitte);
+    PressKey(VK_UP);
+    EXPECT_TRUE(TkivDatumEdit::Darstellbar(f->edit->Date())) << f->edit->Date();
+    f->edit->SetDate(D(2024, 3, 7));
     f->aenderungen.clear();
 
     Klick(wnd, tagX, mitte);

@@ -8,6 +8,13 @@
 namespace {
 using Texte = std::vector<String>;
 
+// Entries, index and text move only with their keys: from outside they can be read, not written.
+template <class T>
+concept Beschreibbar = requires(T& b) { b.Items().Add(String()); } || requires(T& b) { b.SetItemIndex(0); } ||
+                       requires(T& b) { b.SetText(String()); } || requires(T& b) { b.SetCaption(String()); };
+static_assert(!Beschreibbar<TkivKeyComboBox>);
+static_assert(Beschreibbar<TCustomComboBox>);
+
 // A shown window with one keyed box that has the focus, counting the box's OnChange.
 struct Fenster {
     TForm* form = Application()->CreateForm<TForm>();
@@ -251,6 +258,11 @@ TEST(KeyComboBox, WraparoundWalksThroughTheEntriesOfOneInitial) {
     f.Tippen(L'x');
     EXPECT_EQ(f.box->Key(), L"4");
     EXPECT_EQ(f.changes, 5);
+    f.box->AddKey(L"5", L"Hamburg"); // a second entry with the same text has its own key
+    f.Tippen(L'h');
+    EXPECT_EQ(f.box->Key(), L"5");
+    f.Tippen(L'h');
+    EXPECT_EQ(f.box->Key(), L"4");
 }
 
 // The user's choice in the list and text put into the edit field map back to a key: the first
@@ -266,7 +278,7 @@ TEST(KeyComboBox, TheUsersChoiceAndEditsMapTheTextBackToAKey) {
     EXPECT_EQ(f.changes, 2);
     PressKey(VK_DOWN);
     EXPECT_EQ(f.box->ItemIndex(), 2);
-    EXPECT_EQ(f.box->Key(), L"1") << "the same text as the first entry";
+    EXPECT_EQ(f.box->Key(), L"3") << "the entry chosen, though the first one has its text";
 
     // Characters beyond the first 256 are the edit field's, as is a pasted text.
     f.box->SetSelStart(0);
@@ -311,4 +323,30 @@ TEST(KeyComboBox, OpeningTheListKeepsTheEntryShown) {
     PressKey(VK_DOWN);
     PressKey(VK_ESCAPE);
     EXPECT_EQ(f.box->Key(), f.box->KeyList().Get(f.box->Items().IndexOf(f.box->Text())));
+
+    // Nothing selected, with a text an entry begins with: ErsterEintrag, or an entry's text put
+    // into the field while an earlier entry begins with it.
+    struct Fall {
+        const wchar_t* erster;
+        const wchar_t* eingefuegt;
+        int index;
+        const wchar_t* key;
+    };
+    for (const Fall& fall : {Fall{L"C:", nullptr, -1, L""}, Fall{L"", L"C:\\Daten\\", 1, L"2"}}) {
+        f.box->SetErsterEintrag(fall.erster);
+        f.box->SetKey(L"");
+        if (fall.eingefuegt) {
+            HWND feld = GetFocus();
+            SendMessageW(feld, EM_SETSEL, 0, -1);
+            SendMessageW(feld, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fall.eingefuegt));
+            Pump();
+        }
+        const String text = f.box->Text();
+        PressKey(VK_F4);
+        EXPECT_EQ(f.box->ItemIndex(), fall.index) << NachUtf8(text);
+        EXPECT_EQ(f.box->Text(), text);
+        PressKey(VK_ESCAPE);
+        EXPECT_EQ(f.box->Text(), text);
+        EXPECT_EQ(f.box->Key(), fall.key) << NachUtf8(text);
+    }
 }

@@ -79,21 +79,23 @@ TEST(KeyComboPanel, DirectoryAndFileNameFollowTheirOwnWriteRules) {
     EXPECT_EQ(o.box->Directory(), L"");
     o.box->AddKey(L"C:\\Daten", L"C:\\Daten");
     o.box->AddKey(L"D:\\Daten\\", L"D:\\Daten\\");
+    o.box->AddKey(L"E:/Bilder", L"E:/Bilder");
     struct Fall {
         const wchar_t* schreiben;
         const wchar_t* directory;
     };
     for (const Fall& fall : {Fall{L"C:\\Daten", L"C:\\Daten\\"}, Fall{L"D:\\Daten\\", L"D:\\Daten\\"},
                              Fall{L"E:\\Neu\\", L"D:\\Daten\\"}, Fall{L"C:\\Daten\\", L"C:\\Daten\\"},
-                             Fall{L" d:\\daten ", L"d:\\daten\\"}}) {
+                             Fall{L" d:\\daten ", L"D:\\Daten\\"}, Fall{L"C:/Daten/", L"C:\\Daten\\"},
+                             Fall{L"e:\\bilder\\", L"E:\\Bilder\\"}}) {
         o.box->SetDirectory(fall.schreiben);
         EXPECT_EQ(o.box->Directory(), fall.directory) << NachUtf8(fall.schreiben);
     }
-    EXPECT_EQ(o.box->Items().Count(), 2);
+    EXPECT_EQ(o.box->Items().Count(), 3);
 
     Fenster<TkivFileKeyComboBox> d;
-    for (int mal = 0; mal < 2; ++mal)
-        d.box->SetFileName(L"C:\\Briefe\\a.txt");
+    for (const wchar_t* name : {L"C:\\Briefe\\a.txt", L"C:\\Briefe\\a.txt", L" c:/briefe/A.txt"})
+        d.box->SetFileName(name);
     EXPECT_EQ(d.box->Items().ToVector(), Texte{L"C:\\Briefe\\a.txt"});
     EXPECT_EQ(d.box->KeyList().ToVector(), Texte{L"C:\\Briefe\\a.txt"});
     EXPECT_EQ(d.box->FileName(), L"C:\\Briefe\\a.txt");
@@ -101,6 +103,9 @@ TEST(KeyComboPanel, DirectoryAndFileNameFollowTheirOwnWriteRules) {
     d.box->SetFileName(L"");
     EXPECT_EQ(d.box->FileName(), L"");
     EXPECT_EQ(d.box->Items().Count(), 1);
+    d.box->SetFileName(L" C:\\b.txt ");
+    EXPECT_EQ(d.box->FileName(), L"C:\\b.txt");
+    EXPECT_EQ(d.box->Items().Get(1), L"C:\\b.txt");
     EXPECT_EQ(o.changes + d.changes, 0);
 }
 
@@ -124,6 +129,7 @@ TEST(DirectoryKeyComboBox, BrowseListsAChosenFolderOnceAndSelectsIt) {
     EXPECT_EQ(f.changes, 0);
 
     f.box->AddKey(ort.Pfad(), ort.Pfad());
+    f.box->AddKey(ort / L"Briefe", ort / L"Briefe"); // listed without its final backslash
     for (int mal = 0; mal < 2; ++mal) {
         f.box->SetDirectory(ort.Pfad());
         String start;
@@ -140,9 +146,9 @@ TEST(DirectoryKeyComboBox, BrowseListsAChosenFolderOnceAndSelectsIt) {
         EXPECT_FALSE(fahrer.Abgebrochen());
         EXPECT_EQ(start, Ohne(ort.Pfad()));
     }
-    EXPECT_EQ(f.box->Items().ToVector(), (Texte{ort.Pfad(), ort / L"Briefe\\"}));
+    EXPECT_EQ(f.box->Items().ToVector(), (Texte{ort.Pfad(), ort / L"Briefe"}));
     EXPECT_EQ(f.box->Directory(), ort / L"Briefe\\");
-    EXPECT_EQ(f.box->KeyComboBox()->Text(), ort / L"Briefe\\");
+    EXPECT_EQ(f.box->KeyComboBox()->Text(), ort / L"Briefe");
     EXPECT_EQ(f.changes, 2);
 }
 

@@ -138,6 +138,27 @@ TEST(TkivColorButton, TheSwatchLeavesAFourPixelMargin) {
     EXPECT_GT(geaendert, 20);
 
     EXPECT_EQ(mit.At(20, 6), RGB(0, 0, 255));
+
+    // The mouse reaches the button itself: over it the swatch is framed, pressed it moves down
+    // and right by a pixel.
+    const COLORREF rahmen = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_NE(mit.At(2, 20), rahmen);
+    MouseTo(f.a->Handle());
+    GdiFlush();
+    Sleep(100);
+    EXPECT_EQ(Aufnehmen(f.a->Handle()).At(2, 20), rahmen);
+    SendMessageW(f.a->Handle(), BM_SETSTATE, TRUE, 0);
+    Pump();
+    GdiFlush();
+    Sleep(100);
+    Bild gedrueckt = Aufnehmen(f.a->Handle());
+    EXPECT_NE(gedrueckt.At(4, 4), RGB(0, 0, 255));
+    EXPECT_EQ(gedrueckt.At(116, 36), RGB(0, 0, 255));
+    SendMessageW(f.a->Handle(), BM_SETSTATE, FALSE, 0);
+    MouseToPoint(0, 0);
+    GdiFlush();
+    Sleep(100);
+    EXPECT_NE(Aufnehmen(f.a->Handle()).At(2, 20), rahmen);
 }
 
 // Cancelled, the dialog raises only the events around it and leaves colour and custom colours;
@@ -204,11 +225,21 @@ TEST(TkivColorButton, TheColourIsKeptAsAnInteger) {
     }
     EXPECT_EQ(IniZeilen(datei),
               (std::vector<String>{L"[TfoSpeicher]", L"cb_Gruen=65280", L"cb_Flaeche=-16777201"}));
+    // Values that are no colour leave the button's colour as it was.
+    Schreiben(datei, "[TfoSpeicher]\r\ncb_Gruen=65280\r\ncb_Flaeche=-16777201\r\ncb_Gross=305419896\r\n"
+                     "cb_Negativ=-5\r\ncb_Index=-16777000\r\n");
     TfoSpeicher b(nullptr, datei);
     auto* gruen = b.Neu<TkivColorButton>(L"cb_Gruen");
     auto* flaeche = b.Neu<TkivColorButton>(L"cb_Flaeche");
     flaeche->SetColor(Farbe(1, 1, 1));
+    std::vector<TkivColorButton*> falsch;
+    for (const wchar_t* name : {L"cb_Gross", L"cb_Negativ", L"cb_Index"}) {
+        falsch.push_back(b.Neu<TkivColorButton>(name));
+        falsch.back()->SetColor(Farbe(1, 2, 3));
+    }
     b.par->Laden();
     EXPECT_EQ(gruen->Color(), Farbe(0, 255, 0));
     EXPECT_EQ(flaeche->Color(), clBtnFace);
+    for (TkivColorButton* knopf : falsch)
+        EXPECT_EQ(knopf->Color(), Farbe(1, 2, 3)) << NachUtf8(knopf->Name());
 }

@@ -114,6 +114,12 @@ TEST(Tkiv_Groupbox, ClicksWritesAndEnablingSwitchTheControlsAndRaiseOnAfterClick
         EXPECT_EQ(g.klicksInnen, s.klicksInnen) << s.was;
         EXPECT_EQ(g.klicksAussen, s.klicks) << s.was;
     }
+    // OnAfterClick comes after the controls took the new state: what its handler switches stands.
+    g.aussen->OnAfterClick = [&](TComponent*) { g.edit->SetEnabled(false); };
+    for (bool an : {false, true}) {
+        g.aussen->SetAllEnabled(an);
+        EXPECT_FALSE(g.edit->Enabled()) << an;
+    }
 }
 
 // The check box shows the caption at 8, -1, as wide as the text measured in the group's font

@@ -302,11 +302,12 @@ TEST(TqelDirectoryEdit, TheBrowserChoosesAFolderAndGivesTheWindowBack) {
         EXPECT_FALSE(waehlen.Abgebrochen());
     }
     EXPECT_FALSE(okBeiComputer) << "the computer is no file-system folder";
-    EXPECT_EQ(f.edit->Text(), gewaehlt);
+    EXPECT_EQ(f.edit->Text(), gewaehlt + L"\\") << "a folder ends in a backslash";
+
 }
 
 // Both texts are kept; a restored file name also tells the file dialog where to open: its folder
-// part, up to the last backslash or drive colon, empty when there is none.
+// part, up to the last backslash, slash or drive colon, empty when there is none.
 TEST(TqelButtonEdits, TextsAreKeptAndTheFileDialogStartsWhereTheFileLies) {
     TestOrdner t;
     const String datei = t / L"edits.ini";
@@ -321,7 +322,10 @@ TEST(TqelButtonEdits, TextsAreKeptAndTheFileDialogStartsWhereTheFileLies) {
     struct Fall {
         const char* text;
         String initialDir;
-    } faelle[] = {{"C:\\Daten\\Brief.txt", L"C:\\Daten\\"}, {"D:Brief.txt", L"D:"}, {"Brief.txt", L""}};
+    } faelle[] = {{"C:\\Daten\\Brief.txt", L"C:\\Daten\\"},
+                  {"D:Brief.txt", L"D:"},
+                  {"Brief.txt", L""},
+                  {"C:/Daten/Brief.txt", L"C:/Daten/"}};
     for (const Fall& fall : faelle) {
         Schreiben(datei,
                   std::string("[TfoSpeicher]\r\ned_Ordner=E:\\Fotos\r\ned_Datei=") + fall.text + "\r\n");

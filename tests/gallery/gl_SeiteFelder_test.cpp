@@ -102,6 +102,10 @@ TEST_F(FelderSeite, BildschirmfotosDerZustaende) {
     Zeichnen(f->Handle());
     foto(f->Handle(), L"2_gruppe_aus");
     filter->SetAllEnabled(true);
+    MouseTo(K<TkivColorButton>(L"fb_Hintergrund")->Handle());
+    Zeichnen(f->Handle());
+    foto(f->Handle(), L"4_farbknopf_unter_der_maus");
+    MouseToPoint(0, 0);
 
     DialogFahrer farbe({[&](HWND d) {
         foto(d, L"3_farbdialog");

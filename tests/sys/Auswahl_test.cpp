@@ -1,10 +1,13 @@
 #include "sys/Auswahl.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/StdCtrls.h"
 #include "DialogFahrer.h"
 #include "TestDateien.h"
 
 #include <gtest/gtest.h>
+
+#include <cderr.h>
 
 namespace {
 String Ohne(const String& ordner) {
@@ -93,6 +96,32 @@ TEST(DateiWaehlen, FileInAMissingFolderOpensElsewhereAndCancelKeepsThePath) {
     EXPECT_EQ(fahrer.Gelaufen(), 1u) << "the dialog opened";
     EXPECT_NE(ordner, ort / L"fehlt");
     EXPECT_EQ(datei, ort / L"fehlt\\a.txt");
+}
+
+// A dialog that does not open (here: asked for a template that is not there) is no cancel: an
+// error message says why.
+TEST(AuswahlAusfuehren, ADialogThatFailsToOpenSaysSo) {
+    TColorDialog dialog(nullptr);
+    dialog.SetOptions(CC_ENABLETEMPLATE);
+    std::vector<MessageBoxArgs> boxen;
+    auto alt = SetMessageBoxCapture([&](const MessageBoxArgs& a) {
+        boxen.push_back(a);
+        return IDOK;
+    });
+    EXPECT_FALSE(AuswahlAusfuehren(dialog));
+    SetMessageBoxCapture(alt);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_NE(dialog.LastError(), 0u);
+    EXPECT_EQ(boxen[0].text.rfind(L"Das Auswahlfenster konnte nicht geöffnet werden.\r", 0), 0u);
+    EXPECT_EQ(boxen[0].icon, static_cast<UINT>(MB_ICONERROR));
+}
+
+// Why a dialog did not open, as the error message says it.
+TEST(AuswahlFehlerText, NamesTheReasonOrTheCode) {
+    EXPECT_EQ(AuswahlFehlerText(FNERR_INVALIDFILENAME),
+              L"Das Auswahlfenster konnte nicht geöffnet werden.\rDer vorgeschlagene Name oder Ordner ist ungültig.");
+    EXPECT_EQ(AuswahlFehlerText(CDERR_FINDRESFAILURE),
+              L"Das Auswahlfenster konnte nicht geöffnet werden.\rFehlercode 0x0006.");
 }
 
 TEST(DateiWaehlen, MaskMayComeWithoutTheStar) {

@@ -70,6 +70,13 @@ TEST(Perioden, BoundariesOfTheYearKinds) {
     EXPECT_EQ(KitaHalfYearEnd(D(2024, 3, 1)), D(2024, 7, 31));
     // Boundaries are whole days whatever the time of day of the argument.
     EXPECT_EQ(MonthEnd(D(2024, 2, 10) + 0.75), D(2024, 2, 29));
+    // Every period of the calendar's last days ends with its last day.
+    for (const Periode& p : Perioden())
+        EXPECT_EQ(p.ende(D(9999, 12, 31)), D(9999, 12, 31)) << p.name;
+    EXPECT_EQ(KitaYearEnd(D(9999, 3, 1)), D(9999, 7, 31));
+    EXPECT_EQ(MonthWindowEnd(D(9999, 1, 15), 12), D(9999, 12, 31));
+    EXPECT_EQ(MonthWindowEnd(D(2024, 3, 15), 13), D(2025, 3, 31));
+    EXPECT_EQ(WeekStart(D(1, 1, 3)), D(1, 1, 1));
 }
 
 TEST(Wochen, StartIsTheMondayOnOrBefore) {
@@ -127,7 +134,8 @@ TEST(KitaHalfYearStep, OddStepsLandOnAHalfYearStartEvenOnesKeepTheDay) {
 TEST(Beschriftungen, Examples) {
     EXPECT_EQ(MonthLabel(D(2024, 3, 10)), L"03/2024");
     EXPECT_EQ(MonthLabel(0), L"");
-    EXPECT_EQ(MonthLabel(-1), L"");
+    EXPECT_EQ(MonthLabel(-700000), L"");
+    EXPECT_EQ(MonthLabel(-1), L"12/1899");
     EXPECT_EQ(QuarterLabel(L"/", D(2024, 8, 1)), L"III/2024");
     EXPECT_EQ(QuarterLabel(L". Q. ", D(2024, 12, 31)), L"IV. Q. 2024");
     EXPECT_EQ(HalfYearLabel(L".HJ ", D(2024, 7, 1)), L"2.HJ 2024");
@@ -147,7 +155,7 @@ TEST(Beschriftungen, Examples) {
 
 TEST(Beschriftungen, YearsBelowOneThousandArePaddedWherePadded) {
     const TDateTime d = D(999, 3, 10);
-    EXPECT_EQ(MonthLabel(d), L""); // before 1899: no date for MonthLabel
+    EXPECT_EQ(MonthLabel(d), L"03/0999");
     EXPECT_EQ(QuarterLabel(L"/", d), L"I/0999");
     EXPECT_EQ(HalfYearLabel(L"/", d), L"1/0999");
     EXPECT_EQ(YearLabel(d), L"999");

@@ -62,6 +62,9 @@ TEST(Pfadteile, SplitAtTheLastBackslashOrColon) {
     EXPECT_EQ(DateiBasisname(L"C:\\a.b\\Brief"), L"Brief");
     EXPECT_EQ(DateiPfad(L"C:Brief.txt"), L"C:");
     EXPECT_EQ(DateiPfad(L"Brief.txt"), L"");
+    EXPECT_EQ(DateiPfad(L"C:/Daten/brief.txt"), L"C:/Daten/");
+    EXPECT_TRUE(GleicherPfad(L"c:/daten/", L"C:\\Daten"));
+    EXPECT_FALSE(GleicherPfad(L"C:\\Daten\\Alt", L"C:\\Daten"));
     EXPECT_EQ(OhneLaufwerk(L"C:\\a\\b.txt"), L"\\a\\b.txt");
     EXPECT_EQ(OhneLaufwerk(L"\\\\server\\a.txt"), L"\\\\server\\a.txt");
 }
