@@ -22,6 +22,29 @@ struct Abfrage : TOdbcDataSet {
     size_t Gelesen() const { return RowsHeld(); }
 };
 
+// A window with a grid over the whole table, sorted by its key.
+struct Tafel {
+    TForm form{nullptr};
+    TDataSource source{nullptr};
+    Abfrage abfrage{nullptr};
+    TDBGrid* grid;
+    Tafel(TOdbcConnection& db, const String& tabelle) {
+        form.FinishCreate();
+        form.SetBounds(0, 0, 640, 480);
+        abfrage.SetConnection(&db);
+        abfrage.SetSQL(L"SELECT * FROM " + tabelle + L" ORDER BY Nr");
+        abfrage.SetTableName(tabelle);
+        abfrage.SetKeyFields(L"Nr");
+        source.SetDataSet(&abfrage);
+        grid = new TDBGrid(&form);
+        grid->SetParent(&form);
+        grid->SetAlign(alClient);
+        grid->SetDataSource(&source);
+        form.Show();
+        Application()->ProcessMessages();
+    }
+};
+
 double Arbeitsspeicher() {
     PROCESS_MEMORY_COUNTERS zaehler{};
     zaehler.cb = sizeof zaehler;
@@ -46,22 +69,10 @@ void AufDemServer(int zeilen) {
                       zeilen));
     std::printf("PostgreSQL: table of %d rows made in %.0f ms\n", zeilen, Millisekunden(start));
 
-    TForm form(nullptr);
-    form.FinishCreate();
-    form.SetBounds(0, 0, 640, 480);
-    TDataSource source(nullptr);
-    Abfrage abfrage(nullptr);
-    abfrage.SetConnection(&db);
-    abfrage.SetSQL(L"SELECT * FROM sic_bench_kunden ORDER BY Nr");
-    abfrage.SetTableName(L"sic_bench_kunden");
-    abfrage.SetKeyFields(L"Nr");
-    source.SetDataSet(&abfrage);
-    auto* grid = new TDBGrid(&form);
-    grid->SetParent(&form);
-    grid->SetAlign(alClient);
-    grid->SetDataSource(&source);
-    form.Show();
-    Application()->ProcessMessages();
+    Tafel tafel(db, L"sic_bench_kunden");
+    Abfrage& abfrage = tafel.abfrage;
+    TDataSource& source = tafel.source;
+    TDBGrid* grid = tafel.grid;
     const double vorher = Arbeitsspeicher();
 
     start = std::chrono::steady_clock::now();
@@ -98,22 +109,10 @@ int main(int argc, char** argv) {
                       zeilen));
     std::printf("table of %d rows made in %.0f ms\n", zeilen, Millisekunden(start));
 
-    TForm form(nullptr);
-    form.FinishCreate();
-    form.SetBounds(0, 0, 640, 480);
-    TDataSource source(nullptr);
-    Abfrage abfrage(nullptr);
-    abfrage.SetConnection(&db);
-    abfrage.SetSQL(L"SELECT * FROM Kunden ORDER BY Nr");
-    abfrage.SetTableName(L"Kunden");
-    abfrage.SetKeyFields(L"Nr");
-    source.SetDataSet(&abfrage);
-    auto* grid = new TDBGrid(&form);
-    grid->SetParent(&form);
-    grid->SetAlign(alClient);
-    grid->SetDataSource(&source);
-    form.Show();
-    Application()->ProcessMessages();
+    Tafel tafel(db, L"Kunden");
+    Abfrage& abfrage = tafel.abfrage;
+    TDataSource& source = tafel.source;
+    TDBGrid* grid = tafel.grid;
 
     start = std::chrono::steady_clock::now();
     abfrage.Open();

@@ -42,14 +42,6 @@ struct Datenbank {
     }
 };
 
-String Meldung(const std::function<void()>& tun) {
-    try {
-        tun();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return L"(kein Fehler)";
-}
 } // namespace
 
 // The Windows path in the connection string reaches the driver as the host's path, so the file

@@ -41,14 +41,6 @@ String Klein(String text) {
     return text;
 }
 
-String Meldung(const std::function<void()>& tun) {
-    try {
-        tun();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return L"(kein Fehler)";
-}
 
 struct Fall {
     const char* name;

@@ -1,6 +1,7 @@
 #include "Datenbank.h"
 
 #include "data/OdbcDataSet.h"
+#include "toolkit/SysUtils.h"
 #include "util/kv7_str.h"
 
 #include <windows.h>
@@ -21,8 +22,13 @@ String TabelleLesen(const String& verbindung, const String& sql) {
     return out;
 }
 
-const wchar_t* ArtName(Datenbankart art) {
-    return art == Datenbankart::SQLite ? L"SQLite" : L"PostgreSQL";
+String Meldung(const std::function<void()>& tun) {
+    try {
+        tun();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return L"(kein Fehler)";
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "data/OdbcConnection.h"
 #include "TestDateien.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -11,8 +12,10 @@
 // value, each row ended by ";".
 String TabelleLesen(const String& verbindung, const String& sql);
 
+// The message of the error the action raises; "(kein Fehler)" when it raises none.
+String Meldung(const std::function<void()>& tun);
+
 enum class Datenbankart { SQLite, PostgreSQL };
-const wchar_t* ArtName(Datenbankart art);
 
 // Why the server cases cannot run here, in one line; nothing when they can.
 std::optional<String> OhneServer();
