@@ -133,6 +133,10 @@ TEST_F(DatenbankSeite, WritesToAServerDatabase) {
         EXPECT_EQ(lauf.Gelaufen(), 2u);
     }
     EXPECT_EQ(Daten()->FieldByName(L"Nr")->AsString(), L"7");
+    if (const String bilder = Medium("SICHERUNG_BILDER"); !bilder.empty()) {
+        Zeichnen(f->Handle());
+        FensterFoto(f->Handle(), bilder + L"datenbank_server.bmp");
+    }
     EXPECT_EQ(server.Lesen(L"SELECT Nr, Name, Ort, Umsatz FROM Adressen WHERE Nr = 7"), L"7,Gärtnerei Kühn,NULL,1000.5;");
 }
 
