@@ -30,6 +30,7 @@ SPEICHER=${BENCH_SPEICHER:-}
 install_missing
 configure_and_build win64
 start_wine_env
+start_postgres
 
 B=$BUILD/win64/bench-lauf
 EXE=$BUILD/win64/Sicherung.exe
@@ -300,5 +301,5 @@ echo
 echo "== the status list"
 "$WINE64" "$BUILD/win64/bench/bench_statusliste.exe"
 echo
-echo "== the data grid"
+echo "== the data grid (SQLite, and PostgreSQL on the private test server)"
 "$WINE64" "$BUILD/win64/bench/bench_dbgrid.exe"

@@ -29,6 +29,9 @@ install_missing() {
     dpkg -s unixodbc >/dev/null 2>&1 || need+=(unixodbc)
     dpkg -s libodbc2 >/dev/null 2>&1 || need+=(libodbc2)
     dpkg -s libsqliteodbc >/dev/null 2>&1 || need+=(libsqliteodbc)
+    # The server cases run against a private PostgreSQL server reached through its ODBC driver.
+    ls /usr/lib/postgresql/*/bin/initdb >/dev/null 2>&1 || need+=(postgresql)
+    dpkg -s odbc-postgresql >/dev/null 2>&1 || need+=(odbc-postgresql)
     if [ ${#need[@]} -gt 0 ]; then
         echo "Installing: ${need[*]}"
         as_root apt-get update -qq
@@ -74,6 +77,7 @@ mount_media() {
 stop_started() {
     # Stop exactly what we started, by process id.
     local m
+    stop_postgres
     for m in "${MOUNTED[@]}"; do umount "$m" 2>/dev/null || true; done
     MOUNTED=()
     if [ -n "$STARTED_WINESERVER" ]; then
@@ -166,4 +170,73 @@ start_wine_env() {
     start_wineserver
     prepare_prefix
     export LC_ALL=de_DE.UTF-8
+}
+
+# A private PostgreSQL server for the tests: a fresh cluster in a temporary folder, run by an
+# unprivileged user (the server refuses root), listening on 127.0.0.1 only on a free port. The
+# tests find it through SICHERUNG_POSTGRES (an ODBC connection string); without it they skip
+# their server cases and say why. Stopped and removed by stop_postgres, also on failure.
+PG_DATA=""
+start_postgres() {
+    unset SICHERUNG_POSTGRES
+    local bin run=() port log
+    bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+    if [ -z "$bin" ] || [ ! -x "$bin/initdb" ]; then
+        echo "PostgreSQL cases are skipped: no PostgreSQL server is installed."
+        return 0
+    fi
+    if ! odbcinst -q -d -n "PostgreSQL Unicode" >/dev/null 2>&1; then
+        echo "PostgreSQL cases are skipped: the ODBC driver \"PostgreSQL Unicode\" is not installed."
+        return 0
+    fi
+    PG_DATA=$(mktemp -d /tmp/sicherung-pg.XXXXXX)
+    if [ "$(id -u)" = 0 ]; then
+        if ! id postgres >/dev/null 2>&1; then
+            echo "PostgreSQL cases are skipped: running as root, and there is no user postgres to run the server."
+            rm -rf "$PG_DATA"; PG_DATA=""
+            return 0
+        fi
+        chown postgres "$PG_DATA"
+        run=(runuser -u postgres --)
+    fi
+    chmod 700 "$PG_DATA"
+    log=$PG_DATA/server.log
+    if ! "${run[@]}" "$bin/initdb" -D "$PG_DATA/data" -U postgres -A trust -E UTF8 --no-locale >"$PG_DATA/initdb.log" 2>&1; then
+        echo "PostgreSQL cases are skipped: initdb failed ($(tail -n 1 "$PG_DATA/initdb.log"))."
+        stop_postgres
+        return 0
+    fi
+    # A port nobody listens on; the server itself refuses one taken meanwhile, then we try again.
+    local try
+    for try in 1 2 3 4 5; do
+        port=$((20000 + RANDOM % 30000))
+        (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && continue
+        if "${run[@]}" "$bin/pg_ctl" -D "$PG_DATA/data" -l "$log" -w -t 60 \
+            -o "-p $port -k $PG_DATA -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null 2>&1; then
+            export SICHERUNG_POSTGRES="Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=$port;Database=postgres;Uid=postgres;Pwd=;"
+            echo "PostgreSQL test server on 127.0.0.1:$port ($PG_DATA)"
+            return 0
+        fi
+    done
+    echo "PostgreSQL cases are skipped: the test server did not start ($(tail -n 1 "$log" 2>/dev/null))."
+    stop_postgres
+}
+
+stop_postgres() {
+    [ -n "$PG_DATA" ] || return 0
+    local bin pid
+    bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+    if [ -f "$PG_DATA/data/postmaster.pid" ]; then
+        pid=$(head -n 1 "$PG_DATA/data/postmaster.pid")
+        if [ "$(id -u)" = 0 ]; then
+            runuser -u postgres -- "$bin/pg_ctl" -D "$PG_DATA/data" -m fast -w stop >/dev/null 2>&1 || true
+        else
+            "$bin/pg_ctl" -D "$PG_DATA/data" -m fast -w stop >/dev/null 2>&1 || true
+        fi
+        # A server that would not stop is ended by the process id its data folder names.
+        [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && kill -9 "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$PG_DATA"
+    PG_DATA=""
+    unset SICHERUNG_POSTGRES
 }

@@ -10,6 +10,7 @@ configure_and_build win64
 # German user locale: the texts under test are those our users see.
 start_wine_env
 mount_media
+start_postgres
 cd "$BUILD/win64"
 status=0
 ctest --output-on-failure --timeout 120 "$@" || status=$?

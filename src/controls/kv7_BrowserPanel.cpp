@@ -3,6 +3,8 @@
 #include "framework/kv7_ColorButton.h"
 #include "settings/Einstellungsarten.h"
 #include "settings/Gitterlayout.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/SysUtils.h"
 #include "toolkit/StdCtrls.h"
 
 // The panel's grid: Return posts in bp_Editing, and ordinary cells take the panel's colours.
@@ -168,6 +170,33 @@ void TkivBrowserPanel::WndProc(TMessage& m) {
     TPanel::WndProc(m);
 }
 
+bool TkivBrowserPanel::PostPending() {
+    TDataSet* set = LinkedSet();
+    if (!set || !set->Active() || (set->State() != dsEdit && set->State() != dsInsert)) return true;
+    try {
+        set->CheckBrowseMode();
+        return true;
+    } catch (const Exception& e) {
+        MessageBoxArgs box;
+        box.text = e.Message() + L"\r\rÄnderungen speichern?\r(Ja: weiter bearbeiten und berichtigen; Nein: die "
+                                 L"Änderungen verwerfen)";
+        box.caption = L"Änderungen speichern?";
+        box.icon = MB_ICONQUESTION;
+        box.buttons = MB_YESNO;
+        box.defaultResult = IDYES;
+        if (ShowMessageBox(box) == IDYES) {
+            FocusGrid();
+            return false;
+        }
+        set->Cancel();
+        return true;
+    }
+}
+
+bool TkivBrowserPanel::CanClose() {
+    return PostPending() && TPanel::CanClose();
+}
+
 TDBGrid* TkivBrowserPanel::Grid() const {
     return grid_;
 }
@@ -224,6 +253,7 @@ void TkivBrowserPanel::SetPanelTopVisible(bool visible) {
 }
 
 void TkivBrowserPanel::SetBrowserPanelModus(TkivBrowserPanelModus modus) {
+    if (!PostPending()) return;
     modus_ = modus;
     const bool editing = modus >= bp_Editing;
     const bool multi =
@@ -242,6 +272,7 @@ void TkivBrowserPanel::SetBrowserPanelModus(TkivBrowserPanelModus modus) {
 }
 
 void TkivBrowserPanel::SetkivReadOnly(bool readOnly) {
+    if (readOnly != readOnly_ && !PostPending()) return;
     readOnly_ = readOnly;
     ApplyCommandVisibility();
     for (int i = 0; i < menu_->Count(); ++i)

@@ -94,6 +94,11 @@ public:
     void AnzeigeClick();
     void OKClick();
     void CancelClick();
+    // Ends an edit of the linked data set before the grid stops editing: posts what was typed;
+    // where that fails, shows why and asks "Änderungen speichern?": Yes keeps the record in its
+    // edit (false: the caller does not go on), No drops the changes.
+    bool PostPending();
+    bool CanClose() override;
 
     TDBGrid* Grid() const;
     TkivNavigator* Navigator() const { return navigator_; }

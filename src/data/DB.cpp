@@ -61,6 +61,8 @@ String TDataSet::ReadOnlyReason() const {
 void TDataSet::SetActive(bool active) {
     if (active == Active() || shutDown_) return;
     if (!active) {
+        // What was typed is posted first; a post that fails leaves the data set open in its edit.
+        CheckBrowseMode();
         if (BeforeClose) BeforeClose(this);
         buffer_.clear();
         modified_ = false;

@@ -13,7 +13,9 @@ class TDataSet;
 class TDataSource;
 class TDataLink;
 
-enum TFieldType { ftString, ftInteger, ftFloat, ftOther };
+// Dates are held as "yyyy-mm-dd", date and time as "yyyy-mm-dd hh:mm:ss"; binary values as
+// hexadecimal digits, shown by their size only and never changed through a field.
+enum TFieldType { ftString, ftInteger, ftFloat, ftOther, ftDate, ftDateTime, ftBlob };
 enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
 // One value as the data sets keep it: text in the source's own form ("3.5", "-12"), or null.
@@ -51,6 +53,9 @@ public:
     void SetDisplayWidth(int width);
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The column takes no NULL: an emptied text stays an empty text instead of becoming NULL.
+    bool Required() const { return required_; }
+    void SetRequired(bool required) { required_ = required; }
     // Default grid columns show only visible fields.
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
@@ -79,6 +84,7 @@ private:
     String label_;
     int displayWidth_;
     bool readOnly_ = false;
+    bool required_ = false;
     bool visible_ = true;
 };
 
@@ -95,7 +101,8 @@ using TDataSetNotifyEvent = std::function<void(TDataSet* dataSet)>;
 
 // Records with a cursor. The base keeps the rows it has read and the record being edited; a
 // derived data set says where rows come from and where changes go. The fields are made anew at
-// each Open (set their display properties in AfterOpen); Close drops an edit that was not posted.
+// each Open (set their display properties in AfterOpen); Close posts an edit that changed something
+// and stays open when that post fails.
 class TDataSet : public TComponent {
 public:
     explicit TDataSet(TComponent* owner);

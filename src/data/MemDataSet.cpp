@@ -3,6 +3,7 @@
 #include "toolkit/SysUtils.h"
 
 #include <algorithm>
+#include <cwchar>
 
 TMemDataSet::TMemDataSet(TComponent* owner) : TDataSet(owner) {}
 
@@ -72,6 +73,15 @@ std::vector<TMemDataSet::TStored>::iterator TMemDataSet::Find(TBookmark bookmark
 }
 
 void TMemDataSet::WriteInsert(TBookmark bookmark, TBookmark before, TRecord& values) {
+    if (TField* number = autoInc_.empty() ? nullptr : FieldByName(autoInc_)) {
+        const size_t i = static_cast<size_t>(number->Index());
+        if (values[i].null) {
+            long long highest = 0;
+            for (const TStored& s : store_)
+                if (!s.values[i].null) highest = std::max(highest, std::wcstoll(s.values[i].text.c_str(), nullptr, 10));
+            values[i] = FieldValue(std::to_wstring(highest + 1));
+        }
+    }
     auto at = before ? Find(before) : store_.end();
     store_.insert(at, {bookmark, values});
     next_ = std::max(next_, bookmark + 1);

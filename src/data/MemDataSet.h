@@ -17,6 +17,11 @@ public:
     void AppendRecord(std::initializer_list<String> values);
     // All records held, also those a master hides.
     int StoredCount() const { return static_cast<int>(store_.size()); }
+    // A whole-number field the data set numbers itself, as a database numbers a generated key: a
+    // new record left without a value gets one more than the highest held. The field may be
+    // read-only; empty: none.
+    const String& AutoIncField() const { return autoInc_; }
+    void SetAutoIncField(const String& name) { autoInc_ = name; }
 
 protected:
     void InternalOpen() override;
@@ -41,4 +46,5 @@ private:
     std::vector<TDef> defs_;
     std::vector<TStored> store_;
     TBookmark next_ = 1;
+    String autoInc_;
 };

@@ -61,6 +61,16 @@ TFieldType OdbcFieldType(SQLSMALLINT sqlType) {
     case SQL_NUMERIC:
     case SQL_DECIMAL:
         return ftFloat;
+    case SQL_TYPE_DATE:
+    case SQL_DATE:
+        return ftDate;
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TIMESTAMP:
+        return ftDateTime;
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY:
+        return ftBlob;
     default:
         return ftOther;
     }
@@ -71,6 +81,8 @@ TOdbcParam OdbcParam(const TField* field, const TFieldValue& value) {
     TOdbcParam p{value, SQL_WVARCHAR};
     if (field->DataType() == ftInteger) p.sqlType = SQL_BIGINT;
     if (field->DataType() == ftFloat) p.sqlType = SQL_DOUBLE;
+    if (field->DataType() == ftDate) p.sqlType = SQL_TYPE_DATE;
+    if (field->DataType() == ftDateTime) p.sqlType = SQL_TYPE_TIMESTAMP;
     if (p.sqlType == SQL_WVARCHAR && value.text.size() > kLongText) p.sqlType = SQL_WLONGVARCHAR;
     return p;
 }
@@ -119,6 +131,17 @@ TOdbcColumn TOdbcStatement::Describe(int column) {
                           static_cast<SQLSMALLINT>(std::size(name)), &nameLength, &c.sqlType, &c.size,
                           &digits, &nullable));
     c.name = reinterpret_cast<wchar_t*>(name);
+    // Drivers that do not know leave these empty or refuse; both mean "not said".
+    auto attribute = [&](SQLUSMALLINT which) {
+        SQLWCHAR text[256] = {};
+        SQLSMALLINT length = 0;
+        if (!SQL_SUCCEEDED(SQLColAttributeW(stmt_, static_cast<SQLUSMALLINT>(column), which, text,
+                                            sizeof text, &length, nullptr)))
+            return String();
+        return String(reinterpret_cast<wchar_t*>(text));
+    };
+    c.baseTable = attribute(SQL_DESC_BASE_TABLE_NAME);
+    c.baseColumn = attribute(SQL_DESC_BASE_COLUMN_NAME);
     return c;
 }
 
@@ -130,8 +153,30 @@ bool TOdbcStatement::Fetch() {
 }
 
 // A long value comes in pieces: each full buffer but the last ends in a terminator.
-TFieldValue TOdbcStatement::Get(int column) {
+TFieldValue TOdbcStatement::Get(int column, bool binary) {
     TFieldValue value;
+    if (binary) {
+        unsigned char bytes[4096];
+        for (;;) {
+            SQLLEN length = 0;
+            SQLRETURN rc =
+                SQLGetData(stmt_, static_cast<SQLUSMALLINT>(column), SQL_C_BINARY, bytes, sizeof bytes, &length);
+            if (rc == SQL_NO_DATA) break;
+            Check(rc);
+            if (length == SQL_NULL_DATA) return value;
+            value.null = false;
+            const bool more = rc == SQL_SUCCESS_WITH_INFO &&
+                              (length == SQL_NO_TOTAL || static_cast<size_t>(length) > sizeof bytes);
+            const size_t n = more ? sizeof bytes : static_cast<size_t>(length);
+            static const wchar_t digits[] = L"0123456789ABCDEF";
+            for (size_t i = 0; i < n; ++i) {
+                value.text += digits[bytes[i] >> 4];
+                value.text += digits[bytes[i] & 15];
+            }
+            if (!more) break;
+        }
+        return value;
+    }
     wchar_t buffer[512];
     for (;;) {
         SQLLEN length = 0;

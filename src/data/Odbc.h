@@ -37,6 +37,8 @@ struct TOdbcColumn {
     String name;
     SQLSMALLINT sqlType = 0;
     SQLULEN size = 0;
+    // Where the driver says the column comes from; empty for an expression or when it says nothing.
+    String baseTable, baseColumn;
 };
 
 // The field type a column's SQL type reads as.
@@ -57,11 +59,12 @@ public:
     TOdbcColumn Describe(int column);
     // False at the end of the rows.
     bool Fetch();
-    // Column from 1, as wide text of any length.
-    TFieldValue Get(int column);
+    // Column from 1, as wide text of any length; binary columns as hexadecimal digits, two a byte.
+    TFieldValue Get(int column, bool binary = false);
     long long RowCount();
     // Ends the result; the statement can run again.
     void Close();
+    SQLHSTMT Handle() const { return stmt_; }
 
 private:
     void Check(SQLRETURN rc) { OdbcCheck(rc, SQL_HANDLE_STMT, stmt_); }

@@ -64,22 +64,48 @@ String ConnectionStringValue(const String& connectionString, const String& key) 
     return found;
 }
 
+bool FileDatabaseDriver(const String& connectionString) {
+    const String driver = GrossBuchstaben(ConnectionStringValue(connectionString, L"Driver"));
+    for (const wchar_t* file : {L"SQLITE", L"ACCESS", L"*.MDB", L"*.ACCDB", L"DBASE", L"*.DBF", L"EXCEL",
+                                L"*.XLS", L"TEXT", L"*.CSV", L"PARADOX", L"FOXPRO"})
+        if (driver.find(file) != String::npos) return true;
+    return false;
+}
+
+String MapDatabaseFile(const String& connectionString, const std::function<String(const String& file)>& change) {
+    const bool fileDriver = FileDatabaseDriver(connectionString);
+    return MapConnectionString(connectionString, [&](const String& key, const String& value) {
+        const bool file = TextGleich(key, L"DBQ") || (fileDriver && TextGleich(key, L"Database"));
+        return file && !value.empty() ? change(value) : value;
+    });
+}
+
 String HostConnectionString(const String& connectionString) {
     UnixNameFn unixName = WineUnixName();
     if (!unixName) return connectionString;
-    return MapConnectionString(connectionString, [&](const String& key, const String& value) {
-        const bool path = TextGleich(key, L"Database") || TextGleich(key, L"DBQ");
-        return path && !value.empty() && value[0] != L'/' ? HostPath(value, unixName) : value;
+    return MapDatabaseFile(connectionString, [&](const String& file) {
+        return file[0] != L'/' ? HostPath(file, unixName) : file;
     });
 }
 
 TOdbcConnection::TOdbcConnection(TComponent* owner) : TComponent(owner) {}
 
+// Nothing may leave a destructor: a data set that cannot post its edit loses it here, and a
+// transaction still open is rolled back as well as the driver manages.
 TOdbcConnection::~TOdbcConnection() {
     std::vector<TOdbcDataSet*> sets = dataSets_;
-    for (TOdbcDataSet* set : sets)
-        set->SetConnection(nullptr);
-    SetConnected(false);
+    for (TOdbcDataSet* set : sets) {
+        try {
+            set->SetConnection(nullptr);
+        } catch (...) {
+            set->Cancel();
+            set->SetConnection(nullptr);
+        }
+    }
+    try {
+        SetConnected(false);
+    } catch (...) {
+    }
 }
 
 void TOdbcConnection::SetConnectionString(const String& connectionString) {
@@ -94,11 +120,18 @@ void TOdbcConnection::SetConnected(bool connected) {
         std::vector<TOdbcDataSet*> sets = dataSets_;
         for (TOdbcDataSet* set : sets)
             set->Close();
-        if (inTransaction_) EndTransaction(SQL_ROLLBACK);
+        // A connection given up inside a transaction rolls it back; should the driver fail at that,
+        // the server rolls back when the connection goes, which is what was asked for.
+        if (inTransaction_) {
+            inTransaction_ = false;
+            SQLEndTran(SQL_HANDLE_DBC, dbc_, SQL_ROLLBACK);
+        }
         SQLDisconnect(dbc_);
         SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
         dbc_ = SQL_NULL_HDBC;
         quoteKnown_ = false;
+        identifierCase_ = -1;
+        dbms_ = -1;
         cursorsSurvive_ = -1;
         return;
     }
@@ -131,6 +164,90 @@ long long TOdbcConnection::ExecSQL(const String& sql, const std::vector<TOdbcPar
     return statement.RowCount();
 }
 
+SQLUSMALLINT TOdbcConnection::InfoNumber(SQLUSMALLINT which) {
+    SQLUSMALLINT value = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfoW(Handle(), which, &value, sizeof value, nullptr))) return 0;
+    return value;
+}
+
+TDbms TOdbcConnection::Dbms() {
+    if (dbms_ < 0) {
+        SQLWCHAR name[128] = {};
+        SQLSMALLINT length = 0;
+        String text;
+        if (SQL_SUCCEEDED(SQLGetInfoW(Handle(), SQL_DBMS_NAME, name, sizeof name, &length)))
+            text = GrossBuchstaben(reinterpret_cast<wchar_t*>(name));
+        TDbms d = TDbms::Other;
+        if (text.find(L"SQLITE") != String::npos) d = TDbms::SQLite;
+        if (text.find(L"POSTGRES") != String::npos) d = TDbms::PostgreSQL;
+        if (text.find(L"SQL SERVER") != String::npos) d = TDbms::SqlServer;
+        if (text.find(L"MYSQL") != String::npos || text.find(L"MARIADB") != String::npos) d = TDbms::MySQL;
+        dbms_ = static_cast<int>(d);
+    }
+    return static_cast<TDbms>(dbms_);
+}
+
+namespace {
+// Servers fold the letters of unquoted names the ASCII way.
+String Folded(const String& name, bool lower) {
+    String r = name;
+    for (wchar_t& c : r) {
+        if (lower && c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+        if (!lower && c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    }
+    return r;
+}
+
+bool PlainName(const String& name) {
+    if (name.empty() || (name[0] >= L'0' && name[0] <= L'9')) return false;
+    for (wchar_t c : name)
+        if (!((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_'))
+            return false;
+    return true;
+}
+
+// Words that name no column unquoted on the usual servers.
+bool SqlWord(const String& name) {
+    static const wchar_t* const words[] = {
+        L"ALL", L"ALTER", L"AND", L"ANY", L"AS", L"ASC", L"BETWEEN", L"BY", L"CASE", L"CHECK", L"COLUMN",
+        L"CONSTRAINT", L"CREATE", L"CROSS", L"DEFAULT", L"DELETE", L"DESC", L"DISTINCT", L"DROP", L"ELSE",
+        L"END", L"EXISTS", L"FOREIGN", L"FROM", L"FULL", L"GRANT", L"GROUP", L"HAVING", L"IN", L"INDEX",
+        L"INNER", L"INSERT", L"INTO", L"IS", L"JOIN", L"KEY", L"LEFT", L"LIKE", L"LIMIT", L"NOT", L"NULL",
+        L"OFFSET", L"ON", L"OR", L"ORDER", L"OUTER", L"PRIMARY", L"REFERENCES", L"RIGHT", L"SELECT", L"SET",
+        L"TABLE", L"THEN", L"TO", L"UNION", L"UNIQUE", L"UPDATE", L"USER", L"USING", L"VALUES", L"WHEN",
+        L"WHERE", L"WITH"};
+    const String upper = GrossBuchstaben(name);
+    return std::any_of(std::begin(words), std::end(words), [&](const wchar_t* w) { return upper == w; });
+}
+
+// "a.b" into its parts; a part in double quotes keeps its dots and letter case.
+std::vector<std::pair<String, bool>> NameParts(const String& name) {
+    std::vector<std::pair<String, bool>> parts;
+    String part;
+    bool quoted = false, inQuotes = false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        wchar_t c = name[i];
+        if (c == L'"') {
+            if (inQuotes && i + 1 < name.size() && name[i + 1] == L'"') {
+                part += c;
+                ++i;
+            } else {
+                inQuotes = !inQuotes;
+                quoted = true;
+            }
+        } else if (c == L'.' && !inQuotes) {
+            parts.push_back({Trimmen(part), quoted});
+            part.clear();
+            quoted = false;
+        } else {
+            part += c;
+        }
+    }
+    parts.push_back({quoted ? part : Trimmen(part), quoted});
+    return parts;
+}
+} // namespace
+
 String TOdbcConnection::QuoteName(const String& name) {
     if (!quoteKnown_) {
         SQLWCHAR quote[8] = {};
@@ -138,10 +255,53 @@ String TOdbcConnection::QuoteName(const String& name) {
         quote_.clear();
         if (SQL_SUCCEEDED(SQLGetInfoW(Handle(), SQL_IDENTIFIER_QUOTE_CHAR, quote, sizeof quote, &length)))
             quote_ = Trimmen(reinterpret_cast<wchar_t*>(quote));
+        identifierCase_ = InfoNumber(SQL_IDENTIFIER_CASE);
         quoteKnown_ = true;
     }
-    if (quote_.empty()) return name;
+    // A server that folds unquoted names reads a name in the other case as another name.
+    bool folds = false;
+    if (identifierCase_ == SQL_IC_LOWER) folds = name != Folded(name, true);
+    if (identifierCase_ == SQL_IC_UPPER) folds = name != Folded(name, false);
+    if (quote_.empty() || (PlainName(name) && !folds && !SqlWord(name))) return name;
     return quote_ + AllesErsetzen(name, quote_, quote_ + quote_) + quote_;
+}
+
+TOdbcConnection::TTableName TOdbcConnection::CatalogTable(const String& name) {
+    auto parts = NameParts(Trimmen(name));
+    TTableName result;
+    result.table = parts.back().first;
+    if (parts.size() > 1) result.schema = parts[parts.size() - 2].first;
+    const bool quoted = parts.back().second;
+    if (quoted) return result;
+    // The catalog's spelling: as written, else as the server folds unquoted names.
+    QuoteName(result.table);
+    std::vector<String> tries{result.table};
+    if (identifierCase_ == SQL_IC_LOWER) tries.push_back(Folded(result.table, true));
+    if (identifierCase_ == SQL_IC_UPPER) tries.push_back(Folded(result.table, false));
+    for (const String& t : tries) {
+        TOdbcStatement statement(Handle());
+        String schema = result.schema;
+        if (!schema.empty() && !(parts.size() > 1 && parts[parts.size() - 2].second)) {
+            if (identifierCase_ == SQL_IC_LOWER && t != result.table) schema = Folded(schema, true);
+            if (identifierCase_ == SQL_IC_UPPER && t != result.table) schema = Folded(schema, false);
+        }
+        SQLRETURN rc = SQLTablesW(statement.Handle(), nullptr, 0,
+                                  schema.empty() ? nullptr : reinterpret_cast<SQLWCHAR*>(schema.data()),
+                                  schema.empty() ? 0 : SQL_NTS, reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(t.c_str())),
+                                  SQL_NTS, nullptr, 0);
+        if (!SQL_SUCCEEDED(rc)) continue;
+        if (statement.Fetch()) {
+            TFieldValue s = statement.Get(2), n = statement.Get(3);
+            if (!result.schema.empty() && !s.null) result.schema = s.text;
+            if (!n.null) result.table = n.text;
+            return result;
+        }
+    }
+    return result;
+}
+
+String TOdbcConnection::TableSql(const TTableName& name) {
+    return name.schema.empty() ? QuoteName(name.table) : QuoteName(name.schema) + L"." + QuoteName(name.table);
 }
 
 void TOdbcConnection::StartTransaction() {
@@ -166,6 +326,39 @@ void TOdbcConnection::EndTransaction(SQLSMALLINT completion) {
     SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc_, completion);
     SQLSetConnectAttrW(dbc_, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
     Check(rc);
+}
+
+void TOdbcConnection::WriteAtomically(const std::function<void()>& write) {
+    if (!inTransaction_) {
+        StartTransaction();
+        try {
+            write();
+            Commit();
+        } catch (...) {
+            try {
+                Rollback();
+            } catch (...) {
+            }
+            throw;
+        }
+        return;
+    }
+    const TDbms dbms = Dbms();
+    const bool sqlServer = dbms == TDbms::SqlServer;
+    const bool savepoints = dbms != TDbms::Other;
+    if (savepoints) ExecSQL(sqlServer ? L"SAVE TRANSACTION sic_schreiben" : L"SAVEPOINT sic_schreiben");
+    try {
+        write();
+    } catch (...) {
+        if (savepoints) {
+            try {
+                ExecSQL(sqlServer ? L"ROLLBACK TRANSACTION sic_schreiben" : L"ROLLBACK TO SAVEPOINT sic_schreiben");
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+    if (savepoints && !sqlServer) ExecSQL(L"RELEASE SAVEPOINT sic_schreiben");
 }
 
 bool TOdbcConnection::CursorsSurviveCommit() {

@@ -9,11 +9,6 @@
 #include <vector>
 
 namespace {
-struct TFeld {
-    TField* field;
-    TEdit* edit;
-};
-
 TButton* Knopf(TForm* form, const wchar_t* name, const wchar_t* caption, int left, int top,
                TModalResult result) {
     auto* b = new TButton(form);
@@ -36,6 +31,11 @@ bool EintragBearbeiten(TDataSet& set, const String& titel) {
     form->Font().SetName(L"Tahoma");
     form->Font().SetHeight(-11);
 
+    struct TFeld {
+        TField* field;
+        TEdit* edit;
+        String shown; // what the field showed: an untouched field keeps its value, NULL included
+    };
     std::vector<TFeld> felder;
     int top = 12;
     for (int i = 0; i < set.FieldCount(); ++i) {
@@ -51,7 +51,7 @@ bool EintragBearbeiten(TDataSet& set, const String& titel) {
         edit->SetBounds(12, top + 16, 276, 21);
         edit->SetText(field->Text());
         edit->SetEnabled(!field->ReadOnly());
-        felder.push_back({field, edit});
+        felder.push_back({field, edit, field->Text()});
         top += 46;
     }
     Knopf(form, L"bb_OK", L"OK", 120, top + 4, mrOk)->SetDefault(true);
@@ -64,7 +64,7 @@ bool EintragBearbeiten(TDataSet& set, const String& titel) {
         if (form->ModalResult() != mrOk) return;
         try {
             for (const TFeld& f : felder)
-                if (!f.field->ReadOnly()) f.field->SetText(f.edit->Text());
+                if (!f.field->ReadOnly() && f.edit->Text() != f.shown) f.field->SetText(f.edit->Text());
             set.Post();
         } catch (...) {
             canClose = false;

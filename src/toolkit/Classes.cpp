@@ -222,3 +222,9 @@ int TStringList::AddAt(const String& s) {
     items_.insert(it, s);
     return index;
 }
+
+bool TComponent::CanClose() {
+    for (TComponent* c : std::vector<TComponent*>(components_))
+        if (!c->CanClose()) return false;
+    return true;
+}

@@ -48,6 +48,9 @@ public:
     virtual void BeforeDestruction() { destroying_ = true; }
     // BeforeDestruction, then delete. Nothing may touch the object afterwards.
     void Free();
+    // Asked, with every component it owns, before the window that owns it closes: false keeps the
+    // window open (a control holding unsaved typing that the user wants to keep).
+    virtual bool CanClose();
 
     // True from creation until Loaded ran, for components created while their owner was being
     // built (a form and what its construction code creates).

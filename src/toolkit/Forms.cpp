@@ -342,7 +342,7 @@ void TForm::ControlGone(TWinControl* control) {
 bool TForm::CloseQuery() {
     bool canClose = true;
     if (OnCloseQuery) OnCloseQuery(this, canClose);
-    return canClose;
+    return canClose && CanClose();
 }
 
 void TForm::DoClose(TCloseAction& action) {

@@ -4,7 +4,9 @@
 #include "data/MemDataSet.h"
 #include "settings/kv7_Parameter.h"
 #include "toolkit/Forms.h"
+#include "toolkit/SysUtils.h"
 #include "Bildschirmfoto.h"
+#include "BoxReader.h"
 #include "IniText.h"
 #include "MenuLeser.h"
 #include "TestDateien.h"
@@ -369,4 +371,72 @@ TEST(TkivBrowserPanel, TheSettingsStoreWritesTheGridLayout) {
     par->Speichern();
     EXPECT_FALSE(Existiert(ort / L"Liste__grid.dat")) << "one column: no layout file";
     EXPECT_EQ(IniZeilen(ort / L"Liste.ini").size(), 3u);
+}
+
+// Typing in a cell is never dropped without a word: changing the mode or the read-only switch,
+// closing the data set or the window posts it; where the post fails, "Änderungen speichern?"
+// decides: Yes keeps the record in its edit (and what was asked for does not happen), No drops
+// the typing.
+TEST(TkivBrowserPanel, TypingInACellIsPostedOrAskedAboutBeforeItWouldGo) {
+    struct Fall {
+        const char* weg;
+        std::function<bool(Tafel&)> tun; // true: done
+        bool scheitert;
+        int antwort;
+        const wchar_t* nr;
+        TDataSetState danach;
+    };
+    auto modus = [](Tafel& t) {
+        t.panel->SetBrowserPanelModus(bp_RowSelect);
+        return t.panel->BrowserPanelModus() == bp_RowSelect;
+    };
+    auto nurLesen = [](Tafel& t) {
+        t.panel->SetkivReadOnly(true);
+        return t.panel->kivReadOnly();
+    };
+    auto fenster = [](Tafel& t) { return t.form->CloseQuery(); };
+    const Fall faelle[] = {
+        {"mode", modus, false, IDOK, L"70", dsBrowse},
+        {"read-only", nurLesen, false, IDOK, L"70", dsBrowse},
+        {"window", fenster, false, IDOK, L"70", dsBrowse},
+        {"mode, kept", modus, true, IDYES, L"70", dsEdit},
+        {"mode, dropped", modus, true, IDNO, L"1", dsBrowse},
+        {"read-only, kept", nurLesen, true, IDYES, L"70", dsEdit},
+        {"window, kept", fenster, true, IDYES, L"70", dsEdit},
+        {"window, dropped", fenster, true, IDNO, L"1", dsBrowse},
+    };
+    for (const Fall& f : faelle) {
+        Tafel t;
+        t.panel->SetBrowserPanelModus(bp_Editing);
+        t.panel->Grid()->SetFocus();
+        Pump();
+        SendMessageW(GetFocus(), EM_SETSEL, 0, -1);
+        TypeChar(GetFocus(), L'7');
+        TypeChar(GetFocus(), L'0');
+        if (f.scheitert) t.set->BeforePost = [](TDataSet*) { throw Exception(L"Abgelehnt"); };
+        BoxReader boxen(f.antwort);
+        const bool getan = f.tun(t);
+        EXPECT_EQ(getan, f.antwort != IDYES) << f.weg;
+        EXPECT_EQ(boxen.Boxes().size(), f.scheitert ? 1u : 0u) << f.weg;
+        if (f.scheitert && !boxen.Boxes().empty()) {
+            EXPECT_EQ(boxen.Boxes()[0].caption, L"Änderungen speichern?") << f.weg;
+        }
+        EXPECT_EQ(t.set->State(), f.danach) << f.weg;
+        EXPECT_EQ(t.set->FieldByName(L"Nr")->AsString(), f.nr) << f.weg;
+        t.set->BeforePost = nullptr;
+        t.set->Cancel();
+    }
+    // Closed from the program, the data set posts first, and stays open where that fails.
+    Tafel t;
+    t.set->Edit();
+    t.set->FieldByName(L"Ort")->SetAsString(L"Bonn");
+    t.set->Close();
+    t.set->Open();
+    EXPECT_EQ(t.set->FieldByName(L"Ort")->AsString(), L"Bonn");
+    t.set->Edit();
+    t.set->FieldByName(L"Ort")->SetAsString(L"Hürth");
+    t.set->BeforePost = [](TDataSet*) { throw Exception(L"Abgelehnt"); };
+    EXPECT_THROW(t.set->Close(), Exception);
+    EXPECT_EQ(t.set->State(), dsEdit);
+    t.set->BeforePost = nullptr;
 }

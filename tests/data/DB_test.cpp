@@ -1,6 +1,7 @@
 // The data set's rules on records in memory: the cursor, changes, fields, links, master and detail.
 #include "data/MemDataSet.h"
 #include "toolkit/SysUtils.h"
+#include "util/kv7_str.h"
 
 #include <gtest/gtest.h>
 
@@ -198,14 +199,15 @@ TEST(TField, TextAndNumbersConvertBothWays) {
     const Fall faelle[] = {
         {L"Umsatz", L"3,25", L"3.25", L"3,25", false},
         {L"Umsatz", L" -7 ", L"-7", L"-7", false},
-        {L"Umsatz", L"1.5", L"1.5", L"1,5", false},
+        {L"Umsatz", L"1.5", nullptr, nullptr, false}, // the dot groups thousands here
+        {L"Umsatz", L"1.000", L"1000", L"1000", false},
         {L"Umsatz", L"", L"", L"", true},
         {L"Umsatz", L"drei", nullptr, nullptr, false},
         {L"Umsatz", L"1,2,3", nullptr, nullptr, false},
         {L"Nr", L"42", L"42", L"42", false},
         {L"Nr", L"4,5", nullptr, nullptr, false},
         {L"Nr", L"", L"", L"", true},
-        {L"Name", L"", L"", L"", false},
+        {L"Name", L"", L"", L"", true}, // an emptied text that may be NULL is NULL
         {L"Name", L" Zöllner ", L" Zöllner ", L" Zöllner ", false},
     };
     Kunden set;
@@ -306,4 +308,52 @@ TEST(TDataSet, DetailFollowsTheMasterAndTakesItsKeyForNewRecords) {
     EXPECT_EQ(auftraege.StoredCount(), 4);
     kunden.Next();
     EXPECT_EQ(auftraege.RecordCount(), 2);
+}
+
+// What the user types becomes the stored form or is refused, never silently another value: with
+// German settings "1.000" is a thousand (the dot groups), "1.5" is refused, not read as 15 or 1.5.
+// Dates are typed day first; a time only where the column has one.
+TEST(TField, TypedTextBecomesTheStoredFormOrIsRefused) {
+    if (DezimalTrenner() != L",") GTEST_SKIP() << "the cases are written for German regional settings";
+    struct Fall {
+        TFieldType typ;
+        const wchar_t* getippt;
+        const wchar_t* gespeichert; // null: refused
+    };
+    const Fall faelle[] = {
+        {ftFloat, L"1.234.567,25", L"1234567.25"}, {ftFloat, L"-1.000,5", L"-1000.5"},
+        {ftFloat, L"12.34,5", nullptr},            {ftFloat, L"1,000.5", nullptr},
+        {ftFloat, L"1.0000", nullptr},             {ftInteger, L"1.000", nullptr},
+        {ftDate, L"1.3.2024", L"2024-03-01"}, {ftDate, L"29.02.2023", nullptr},
+        {ftDate, L"01.03.2024 10:00", nullptr}, {ftDate, L"2024-03-01", nullptr},
+        {ftDateTime, L"01.03.2024", L"2024-03-01 00:00:00"},
+        {ftDateTime, L"01.03.2024 9:05:30", L"2024-03-01 09:05:30"},
+        {ftDateTime, L"01.03.2024 24:00", nullptr},
+    };
+    for (const Fall& f : faelle) {
+        TMemDataSet set(nullptr);
+        set.AddFieldDef(L"Wert", f.typ);
+        set.Open();
+        set.Append();
+        TField* feld = set.Fields(0);
+        bool abgelehnt = false;
+        try {
+            feld->SetText(f.getippt);
+        } catch (const Exception&) {
+            abgelehnt = true;
+        }
+        EXPECT_EQ(abgelehnt ? String(L"(abgelehnt)") : feld->IsNull() ? String(L"(NULL)") : feld->AsString(),
+                  f.gespeichert ? f.gespeichert : L"(abgelehnt)")
+            << f.getippt;
+    }
+    TMemDataSet set(nullptr);
+    set.AddFieldDef(L"Text", ftString);
+    set.AddFieldDef(L"Am", ftDateTime);
+    set.Open();
+    set.Append();
+    set.Fields(0)->SetRequired(true);
+    set.Fields(0)->SetText(L"");
+    set.Fields(1)->SetAsString(L"2024-03-01 00:00:00");
+    EXPECT_FALSE(set.Fields(0)->IsNull()) << "a column without NULL keeps the empty text";
+    EXPECT_EQ(set.Fields(1)->Text(), L"01.03.2024") << "no time at midnight";
 }

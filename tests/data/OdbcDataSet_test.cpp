@@ -42,14 +42,6 @@ struct Datenbank {
     }
 };
 
-String Meldung(const std::function<void()>& tun) {
-    try {
-        tun();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return L"(kein Fehler)";
-}
 } // namespace
 
 // The Windows path in the connection string reaches the driver as the host's path, so the file
@@ -229,7 +221,29 @@ TEST(HostConnectionString, GivesTheDriverTheHostsPathUnderWine) {
         {L"Driver={SQLite3};database = Z:\\tmp\\k.db", L"Driver={SQLite3};database=/tmp/k.db"},
         {L"Driver={SQLite3};Database=/tmp/k.db", L"Driver={SQLite3};Database=/tmp/k.db"},
         {L"Server=Z:\\tmp;Database=", L"Server=Z:\\tmp;Database="},
+        // A server's database is a name, not a file beside the program.
+        {L"Driver={PostgreSQL Unicode};Server=127.0.0.1;Database=bausteine;",
+         L"Driver={PostgreSQL Unicode};Server=127.0.0.1;Database=bausteine;"},
+        {L"Driver={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=Z:\\tmp\\a.mdb",
+         L"Driver={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=/tmp/a.mdb"},
     };
     for (const Fall& f : faelle)
         EXPECT_EQ(HostConnectionString(f.text), wine ? f.unterWine : f.text) << f.text;
+}
+
+// Counting and narrowing wrap the query; a closing sort goes first, as some servers refuse a
+// derived table that sorts. Sorting that picks rows stays.
+TEST(WithoutOrderBy, DropsOnlyAClosingSort) {
+    const std::pair<const wchar_t*, const wchar_t*> faelle[] = {
+        {L"SELECT * FROM Kunden ORDER BY Nr;", L"SELECT * FROM Kunden"},
+        {L"select * from k order\r\n  by a desc, b", L"select * from k"},
+        {L"SELECT * FROM (SELECT * FROM k ORDER BY a) x", L"SELECT * FROM (SELECT * FROM k ORDER BY a) x"},
+        {L"SELECT 'ORDER BY' AS t, \"order by\" FROM k", L"SELECT 'ORDER BY' AS t, \"order by\" FROM k"},
+        {L"SELECT * FROM k ORDER BY a LIMIT 10", L"SELECT * FROM k ORDER BY a LIMIT 10"},
+        {L"SELECT * FROM k ORDER BY a OFFSET 5 ROWS FETCH NEXT 5 ROWS ONLY",
+         L"SELECT * FROM k ORDER BY a OFFSET 5 ROWS FETCH NEXT 5 ROWS ONLY"},
+        {L"SELECT reorder FROM k", L"SELECT reorder FROM k"},
+    };
+    for (const auto& [sql, ohne] : faelle)
+        EXPECT_EQ(WithoutOrderBy(sql), ohne) << sql;
 }

@@ -6,6 +6,7 @@
 #include "sys/Qel_ini.h"
 #include "toolkit/StdCtrls.h"
 #include "Bildschirmfoto.h"
+#include "BoxReader.h"
 #include "Datenbank.h"
 #include "GalerieSeite.h"
 #include "Schritte.h"
@@ -101,6 +102,42 @@ TEST_F(DatenbankSeite, WithoutItsDriverSaysWhichToInstallAndShowsTheRecordsFromM
     }
     EXPECT_EQ(Daten()->FieldByName(L"Ort")->AsString(), L"Hürth");
     EXPECT_EQ(Text(L"lb_Stand"), L"Datensatz 6 von 6; Zustand: Durchblättern; zuletzt: OnEditClick");
+    // New records are numbered on saving, as the database numbers them; deleting works alike.
+    {
+        Schritte lauf(Eintragen({{L"ed_Name", L"Neu im Speicher"}}));
+        PressKey(VK_INSERT);
+        EXPECT_EQ(lauf.Gelaufen(), 2u);
+    }
+    EXPECT_EQ(Daten()->FieldByName(L"Nr")->AsString(), L"7");
+    EXPECT_EQ(Daten()->RecordCount(), 7);
+    {
+        BoxReader ja(IDYES);
+        PressKey(VK_DELETE);
+    }
+    EXPECT_EQ(Daten()->RecordCount(), 6);
+}
+
+// The page on a PostgreSQL server through a plain connection string: Database= names the server's
+// database, the sample table is made there, and a new record reaches the server.
+TEST_F(DatenbankSeite, WritesToAServerDatabase) {
+    if (auto grund = OhneServer()) GTEST_SKIP() << *grund;
+    Testdatenbank server(Datenbankart::PostgreSQL);
+    TqelIniFile(ProgrammDateiMitEndung(L".ini")).WriteString(L"Datenbank", L"Verbindung", server.verbindung);
+    Oeffnen();
+    EXPECT_EQ(Text(L"lb_Herkunft"),
+              L"Die Datensätze kommen aus der Tabelle Adressen über die Verbindung „" + server.verbindung + L"“.");
+    ASSERT_EQ(Daten()->RecordCount(), 6);
+    {
+        Schritte lauf(Eintragen({{L"ed_Name", L"Gärtnerei Kühn"}, {L"ed_Umsatz", L"1.000,5"}}));
+        SendMessageW(panel->NewButton()->Handle(), BM_CLICK, 0, 0);
+        EXPECT_EQ(lauf.Gelaufen(), 2u);
+    }
+    EXPECT_EQ(Daten()->FieldByName(L"Nr")->AsString(), L"7");
+    if (const String bilder = Medium("SICHERUNG_BILDER"); !bilder.empty()) {
+        Zeichnen(f->Handle());
+        FensterFoto(f->Handle(), bilder + L"datenbank_server.bmp");
+    }
+    EXPECT_EQ(server.Lesen(L"SELECT Nr, Name, Ort, Umsatz FROM Adressen WHERE Nr = 7"), L"7,Gärtnerei Kühn,NULL,1000.5;");
 }
 
 // Pictures of the page with its entry window and its menu, into the folder the screenshot command
