@@ -11,6 +11,12 @@ as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# True when some architecture's package of that name is installed ("dpkg -s" refuses a name
+# installed for two architectures).
+installed() {
+    dpkg-query -W -f='${db:Status-Status}\n' "$1" 2>/dev/null | grep -qx installed
+}
+
 install_missing() {
     local need=()
     command -v cmake >/dev/null || need+=(cmake)
@@ -26,15 +32,17 @@ install_missing() {
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     [ -d /usr/share/wine/fonts ] && ls /usr/share/wine/fonts/tahoma* >/dev/null 2>&1 || need+=(fonts-wine)
     # The data tests reach SQLite through the host's ODBC driver manager (Wine's odbc32 passes on).
-    dpkg -s unixodbc >/dev/null 2>&1 || need+=(unixodbc)
-    dpkg -s libodbc2 >/dev/null 2>&1 || need+=(libodbc2)
-    dpkg -s libsqliteodbc >/dev/null 2>&1 || need+=(libsqliteodbc)
+    installed unixodbc || need+=(unixodbc)
+    installed libodbc2 || need+=(libodbc2)
+    installed libsqliteodbc || need+=(libsqliteodbc)
     # The server cases run against a private PostgreSQL server reached through its ODBC driver.
     ls /usr/lib/postgresql/*/bin/initdb >/dev/null 2>&1 || need+=(postgresql)
-    dpkg -s odbc-postgresql >/dev/null 2>&1 || need+=(odbc-postgresql)
+    installed odbc-postgresql || need+=(odbc-postgresql)
     if [ ${#need[@]} -gt 0 ]; then
         echo "Installing: ${need[*]}"
-        as_root apt-get update -qq
+        # An index that fails to download (a mirror in sync) makes the update exit non-zero
+        # although the indexes the install needs are there; the install itself then says.
+        as_root apt-get update -qq || true
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
     fi
 }
@@ -146,7 +154,7 @@ ensure_locales() {
         return 0
     fi
     if [ ! -x /usr/sbin/locale-gen ]; then
-        as_root apt-get update -qq
+        as_root apt-get update -qq || true
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends locales >/dev/null
     fi
     for l in "${missing[@]}"; do
