@@ -255,10 +255,6 @@ std::vector<std::pair<String, String>> TIniDokument::Werte(const String& sektion
     return werte;
 }
 
-bool TIniDokument::SektionVorhanden(const String& sektion) const {
-    return Finden(sektion) != nullptr;
-}
-
 void TIniDokument::Schreiben(const String& sektion, const String& key, const String& wert) {
     const String name = Getrimmt(sektion);
     auto ort = sektionsIndex_.find(Grossgeschrieben(name));

@@ -33,7 +33,6 @@ public:
     // Every key of the section with its value as Wert gives it, in the file's order (comments left
     // out, repeated keys as they stand).
     std::vector<std::pair<String, String>> Werte(const String& sektion) const;
-    bool SektionVorhanden(const String& sektion) const;
 
     // A key that exists gets the value where it stands; a new key goes to the end of its section,
     // a new section to the end of the file.
