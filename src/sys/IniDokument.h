@@ -44,7 +44,9 @@ public:
     // error for a file that cannot be read, a read-only file or a folder that refuses the new file.
     void Vorbereiten();
     // Writes the document into a new file beside the settings file, which then takes its place;
-    // the file keeps its attributes. Nothing happens when nothing changed. Raises the write error
+    // the file keeps its attributes. Every line comes out as a rewrite by the profile functions
+    // leaves it: "[section]", "key=value" or the line as read, each ending in "\r\n", blank lines
+    // gone. Nothing happens when nothing changed. Raises the write error
     // (and leaves the file as it was) when any step fails.
     void Speichern();
 
