@@ -1,11 +1,10 @@
 // Loading and saving long lists through the settings file: four lists of n lines each, read
-// as the window's set-up does and written in one change into the erased section as a save does.
-// Prints figures.
+// as the window's set-up does and written into the erased section as a save does, each from one
+// document. Prints figures.
 // Usage: bench_einstellungen.exe <work folder> [lines per list]
 #include "settings/Listenregeln.h"
 #include "settings/kv7_Parameter.h"
-#include "sys/IniAenderung.h"
-#include "sys/Qel_ini.h"
+#include "sys/IniDokument.h"
 #include "toolkit/Classes.h"
 
 #include <windows.h>
@@ -32,27 +31,29 @@ int main() {
     const String datei = String(argv[1]) + L"\\Liste.ini";
     const int n = argc > 2 ? _wtoi(argv[2]) : 1000;
     DeleteFileW(datei.c_str());
-    TqelIniFile ini(datei);
     TComponent owner(nullptr);
-    TEinstellungsZugriff z(*new TkivParameter(&owner), ini, L"Tam_Main");
+    auto* parameter = new TkivParameter(&owner);
     TStringList zeilen;
     for (int i = 0; i < n; ++i)
         zeilen.Add(L"\\z" + std::to_wstring(100000 + i) + L"\\");
 
     auto start = std::chrono::steady_clock::now();
     {
-        TqelIniAenderung aenderung(datei);
-        ini.EraseSection(L"Tam_Main"); // as the store's save starts
+        TIniDokument dokument(datei);
+        dokument.Vorbereiten();
+        dokument.SektionLoeschen(L"Tam_Main"); // as the store's save starts
+        TEinstellungsZugriff z(*parameter, dokument, L"Tam_Main");
         for (const wchar_t* liste : kListen)
             ListeSpeichern(z, liste, zeilen);
-        aenderung.Uebernehmen();
+        dokument.Speichern();
     }
     double speichern = Sekunden(start);
 
     start = std::chrono::steady_clock::now();
     int gelesen = 0;
     {
-        TqelIniLesesperre sperre(datei);
+        TIniDokument dokument(datei);
+        TEinstellungsZugriff z(*parameter, dokument, L"Tam_Main");
         for (const wchar_t* liste : kListen) {
             ListeLaden(z, liste, zeilen);
             gelesen += zeilen.Count();

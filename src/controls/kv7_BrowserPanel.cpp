@@ -59,7 +59,7 @@ void ArtRegistrieren() {
         TEinstellungsart art;
         art.Gehoert = [](TComponent* k) { return dynamic_cast<TkivBrowserPanel*>(k) != nullptr; };
         art.Speichern = [](TComponent* k, const TEinstellungsZugriff& z) {
-            GitterlayoutSpeichern(z.Parameter(), TGitterDerTafel(*static_cast<TkivBrowserPanel*>(k)->Grid()));
+            GitterlayoutSpeichern(z, TGitterDerTafel(*static_cast<TkivBrowserPanel*>(k)->Grid()));
         };
         EinstellungsartRegistrieren(TArtZeile::BrowserPanel, std::move(art));
         return true;

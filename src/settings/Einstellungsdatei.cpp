@@ -1,5 +1,6 @@
 #include "settings/Einstellungsdatei.h"
 #include "settings/Einstellungswerte.h"
+#include "sys/IniDokument.h"
 #include "sys/Qel_ini.h"
 
 namespace {
@@ -7,25 +8,25 @@ namespace {
 template <class T, class Leser>
 T Gelesen(const TEinstellungsZugriff& z, const String& schluessel, T vorgabe, Leser leser) {
     T ergebnis = vorgabe;
-    if (!leser(z.Ini().ReadString(z.Sektion(), schluessel, L""), ergebnis)) ergebnis = vorgabe;
+    if (!leser(z.TextLesen(schluessel, L""), ergebnis)) ergebnis = vorgabe;
     return ergebnis;
 }
 } // namespace
 
 String TEinstellungsZugriff::TextLesen(const String& schluessel, const String& vorgabe) const {
-    return ini_.ReadString(sektion_, schluessel, vorgabe);
+    return WertLesen(schluessel).value_or(vorgabe);
 }
 
 std::optional<String> TEinstellungsZugriff::WertLesen(const String& schluessel) const {
-    return ini_.ReadValue(sektion_, schluessel);
+    return dokument_.Wert(sektion_, schluessel);
 }
 
 int TEinstellungsZugriff::IntegerLesen(const String& schluessel, int vorgabe) const {
-    return ini_.ReadInteger(sektion_, schluessel, vorgabe);
+    return Gelesen(*this, schluessel, vorgabe, GanzzahlLesen);
 }
 
 bool TEinstellungsZugriff::JaNeinLesen(const String& schluessel, bool vorgabe) const {
-    return ini_.ReadBool(sektion_, schluessel, vorgabe);
+    return IntegerLesen(schluessel, vorgabe ? 1 : 0) != 0;
 }
 
 TDateTime TEinstellungsZugriff::DatumLesen(const String& schluessel, TDateTime vorgabe) const {
@@ -37,7 +38,7 @@ double TEinstellungsZugriff::ZahlLesen(const String& schluessel, double vorgabe)
 }
 
 void TEinstellungsZugriff::TextSchreiben(const String& schluessel, const String& wert) const {
-    ini_.WriteString(sektion_, schluessel, wert);
+    dokument_.Schreiben(sektion_, schluessel, wert);
 }
 
 void TEinstellungsZugriff::IntegerSchreiben(const String& schluessel, int wert) const {

@@ -1,22 +1,22 @@
 #pragma once
-// Single values of the settings file, read and written through a settings file object, and the
+// Single values of the settings file, read from and written into the walk's document, and the
 // access a control kind gets to its store's section during a walk.
 #include "util/Basis.h"
 
 #include <optional>
 
-class TqelIniFile;
+class TIniDokument;
 class TkivParameter;
 
 // One section of one settings file, in the encodings of the file. Reads give the default for a
-// missing or unreadable value; writes raise the file's write error.
+// missing or unreadable value; writes change the document, which the walk saves at its end.
 class TEinstellungsZugriff {
 public:
-    TEinstellungsZugriff(TkivParameter& parameter, TqelIniFile& ini, const String& sektion)
-        : parameter_(parameter), ini_(ini), sektion_(sektion) {}
+    TEinstellungsZugriff(TkivParameter& parameter, TIniDokument& dokument, const String& sektion)
+        : parameter_(parameter), dokument_(dokument), sektion_(sektion) {}
 
     TkivParameter& Parameter() const { return parameter_; }
-    TqelIniFile& Ini() const { return ini_; }
+    TIniDokument& Dokument() const { return dokument_; }
     const String& Sektion() const { return sektion_; }
 
     String TextLesen(const String& schluessel, const String& vorgabe) const;
@@ -35,6 +35,6 @@ public:
 
 private:
     TkivParameter& parameter_;
-    TqelIniFile& ini_;
+    TIniDokument& dokument_;
     String sektion_;
 };

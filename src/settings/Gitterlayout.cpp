@@ -1,10 +1,7 @@
 #include "settings/Gitterlayout.h"
 #include "settings/Listenregeln.h"
 #include "settings/kv7_Parameter.h"
-#include "sys/Qel_ini.h"
-#include "util/kv7_str.h"
-
-#include <memory>
+#include "sys/IniDokument.h"
 
 String GitterlayoutDatei(const String& iniDatei, const String& praefix, const String& gridName) {
     size_t trenner = iniDatei.find_last_of(L"\\:");
@@ -15,30 +12,19 @@ String GitterlayoutDatei(const String& iniDatei, const String& praefix, const St
     return ordner + name + L"_" + praefix + L"_" + (gridName.empty() ? String(L"grid") : gridName) + L".dat";
 }
 
-namespace {
-// Each of these writes takes its own file object, as another store's walk may be using the file.
-void EinzelnSchreiben(TkivParameter& parameter, const String& sektion, const String& schluessel,
-                      const String& wert) {
-    if (sektion.empty() || schluessel.empty()) return;
-    if (Trimmen(parameter.DateiName()).empty()) {
-        StandardIniDatei().WriteString(sektion, schluessel, wert);
-        return;
-    }
-    TqelIniFile ini(parameter.DateiName());
-    ini.WriteString(sektion, schluessel, wert);
-}
-} // namespace
-
-void GitterlayoutSpeichern(TkivParameter& parameter, const IkivGitter& gitter, const String& praefix) {
+void GitterlayoutSpeichern(const TEinstellungsZugriff& z, const IkivGitter& gitter, const String& praefix) {
+    TkivParameter& parameter = z.Parameter();
     const String name = gitter.GridName();
     const int spalten = gitter.ColumnCount();
     if (spalten > 1) gitter.SpaltenSpeichern(GitterlayoutDatei(parameter.WegDateiName(), praefix, name));
-    const String sektion = IstFormOderFrame(parameter.Owner()) ? parameter.Owner()->ClassName() : String();
+    // Only a window's class names the section; a store of another owner gets no keys.
+    if (!IstFormOderFrame(parameter.Owner())) return;
+    const String sektion = parameter.Owner()->ClassName();
     for (int i = 0; i < spalten; ++i) {
         const String zaehler = EintragsZaehler(i);
-        EinzelnSchreiben(parameter, sektion, praefix + L"_" + name + L"_Width_" + zaehler,
-                         std::to_wstring(gitter.ColumnWidth(i)));
-        EinzelnSchreiben(parameter, sektion, praefix + L"_" + name + L"_Visible_" + zaehler,
-                         gitter.ColumnVisible(i) ? L"Ja" : L"Nein");
+        z.Dokument().Schreiben(sektion, praefix + L"_" + name + L"_Width_" + zaehler,
+                               std::to_wstring(gitter.ColumnWidth(i)));
+        z.Dokument().Schreiben(sektion, praefix + L"_" + name + L"_Visible_" + zaehler,
+                               gitter.ColumnVisible(i) ? L"Ja" : L"Nein");
     }
 }

@@ -1,9 +1,7 @@
 #pragma once
 // The column layout of a data browser panel's grid: written beside the settings file and into
 // the store's section on every save, never read back.
-#include "util/Basis.h"
-
-class TkivParameter;
+#include "settings/Einstellungsdatei.h"
 
 // The grid's part of it.
 class IkivGitter {
@@ -20,4 +18,6 @@ public:
 // <folder of the settings file><its name without extension>_<prefix>_<grid name or "grid">.dat
 String GitterlayoutDatei(const String& iniDatei, const String& praefix, const String& gridName);
 
-void GitterlayoutSpeichern(TkivParameter& parameter, const IkivGitter& gitter, const String& praefix = L"");
+// Into the save's document; the section is the class of the store's owner window (a key is never
+// empty, so an owner that is no window gets none).
+void GitterlayoutSpeichern(const TEinstellungsZugriff& z, const IkivGitter& gitter, const String& praefix = L"");

@@ -1,5 +1,5 @@
 #include "settings/Listenregeln.h"
-#include "sys/Qel_ini.h"
+#include "sys/IniDokument.h"
 #include "toolkit/Classes.h"
 #include "util/kv7_str.h"
 
@@ -33,7 +33,7 @@ void ListeLaden(const TEinstellungsZugriff& z, const String& name, TStrings& zei
     const String praefix = name + L"_";
     const int laenge = static_cast<int>(praefix.size());
     std::unordered_map<String, String> werte; // the counter after the prefix -> the line
-    for (auto& [key, wert] : z.Ini().ReadSectionValues(z.Sektion())) {
+    for (auto& [key, wert] : z.Dokument().Werte(z.Sektion())) {
         if (key.size() <= praefix.size() ||
             CompareStringOrdinal(key.c_str(), laenge, praefix.c_str(), laenge, TRUE) != CSTR_EQUAL)
             continue;

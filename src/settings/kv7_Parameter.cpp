@@ -2,28 +2,10 @@
 #include "settings/Einstellungsarten.h"
 #include "settings/Fensterposition.h"
 #include "sys/Dateien.h"
-#include "sys/IniAenderung.h"
+#include "sys/IniDokument.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
 #include "util/kv7_str.h"
-
-#include <memory>
-
-namespace {
-// The walk's settings file object: its own one for a file name, else the program-wide one, which
-// it only borrows. Chosen after the before-event, whose handler may name the file.
-class TWegDatei {
-public:
-    explicit TWegDatei(const String& dateiName) {
-        if (!Trimmen(dateiName).empty()) eigene_ = std::make_unique<TqelIniFile>(dateiName);
-    }
-    TqelIniFile& Ini() const { return eigene_ ? *eigene_ : StandardIniDatei(); }
-    void Freigeben() { eigene_.reset(); }
-
-private:
-    std::unique_ptr<TqelIniFile> eigene_;
-};
-} // namespace
 
 bool IstFormOderFrame(const TComponent* komponente) {
     return dynamic_cast<const TForm*>(komponente) || dynamic_cast<const TFrame*>(komponente);
@@ -50,8 +32,15 @@ String TkivParameter::SektionsName() const {
     return IstFormOderFrame(Owner()) ? Owner()->ClassName() : String(L"Standard");
 }
 
-void TkivParameter::KomponenteSpeichern(TqelIniFile&, TComponent*, const String&) {}
-void TkivParameter::KomponenteLaden(TqelIniFile&, TComponent*, const String&) {}
+void TkivParameter::KomponenteSpeichern(TIniDokument&, TComponent*, const String&) {}
+void TkivParameter::KomponenteLaden(TIniDokument&, TComponent*, const String&) {}
+
+// The owned components taken, up to the count the walk found at its start.
+void TkivParameter::Durchlaufen(TComponent* owner, const std::function<void(TComponent*)>& weg) const {
+    const int anzahl = owner->ComponentCount();
+    for (int i = 0; i < anzahl && i < owner->ComponentCount(); ++i)
+        if (KomponenteGenommen(owner->Components(i))) weg(owner->Components(i));
+}
 
 void TkivParameter::Laden() {
     TComponent* owner = Owner();
@@ -61,22 +50,19 @@ void TkivParameter::Laden() {
     if (OnBeforeLaden) OnBeforeLaden(this);
 
     const String sektion = SektionsName();
-    TWegDatei datei(dateiName_);
-    // All values from one version of the file, also while another program saves it.
-    auto sperre = std::make_unique<TqelIniLesesperre>(datei.Ini().FileName());
-    ungelesen_ = sperre->Verweigert();
-    TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
-    if (formPosSizeSave_) FensterpositionLaden(owner, zugriff);
-    const int anzahl = owner->ComponentCount();
-    for (int i = 0; i < anzahl && i < owner->ComponentCount(); ++i) {
-        TComponent* k = owner->Components(i);
-        if (!KomponenteGenommen(k)) continue;
-        NachArtenLaden(k, zugriff);
-        KomponenteLaden(datei.Ini(), k, sektion);
+    {
+        // Read once: all values come from one version of the file, also while another program
+        // saves it.
+        TIniDokument dokument(WegDateiName());
+        ungelesen_ = dokument.Verweigert();
+        TEinstellungsZugriff zugriff(*this, dokument, sektion);
+        if (formPosSizeSave_) FensterpositionLaden(owner, zugriff);
+        Durchlaufen(owner, [&](TComponent* k) {
+            NachArtenLaden(k, zugriff);
+            KomponenteLaden(dokument, k, sektion);
+        });
+        if (OnLaden) OnLaden(this);
     }
-    if (OnLaden) OnLaden(this);
-    sperre.reset();
-    datei.Freigeben();
     if (OnAfterLaden) OnAfterLaden(this);
 }
 
@@ -86,24 +72,20 @@ void TkivParameter::Speichern() {
     if (OnBeforeSpeichern) OnBeforeSpeichern(this);
 
     const String sektion = SektionsName();
-    TWegDatei datei(dateiName_);
-    if (ungelesen_) IniSchreibfehler(datei.Ini().FileName());
-    // The walk writes into a copy that replaces the file whole once everything is in, so a
+    const String datei = WegDateiName();
+    if (ungelesen_) IniSchreibfehler(datei);
+    // The walk writes into the document, which replaces the file whole once everything is in: a
     // failure half-way leaves the old file and no list cut short.
-    TqelIniAenderung aenderung(datei.Ini().FileName());
-    datei.Ini().EraseSection(sektion);
-    TEinstellungsZugriff zugriff(*this, datei.Ini(), sektion);
+    TIniDokument dokument(datei);
+    dokument.Vorbereiten();
+    dokument.SektionLoeschen(sektion);
+    TEinstellungsZugriff zugriff(*this, dokument, sektion);
     if (formPosSizeSave_) FensterpositionSpeichern(owner, zugriff);
-    const int anzahl = owner->ComponentCount();
-    for (int i = 0; i < anzahl && i < owner->ComponentCount(); ++i) {
-        TComponent* k = owner->Components(i);
-        if (!KomponenteGenommen(k)) continue;
+    Durchlaufen(owner, [&](TComponent* k) {
         NachArtenSpeichern(k, zugriff);
-        KomponenteSpeichern(datei.Ini(), k, sektion);
-        // The section's values are held back; a refusal stops the walk at this component.
-        IniNachtragen(datei.Ini().FileName());
-    }
+        KomponenteSpeichern(dokument, k, sektion);
+    });
     if (OnSpeichern) OnSpeichern(this);
-    aenderung.Uebernehmen();
+    dokument.Speichern();
     if (OnAfterSpeichern) OnAfterSpeichern(this);
 }

@@ -3,7 +3,9 @@
 // knows into one section of a settings file, and restores it from there.
 #include "toolkit/Classes.h"
 
-class TqelIniFile;
+#include <functional>
+
+class TIniDokument;
 
 class TkivParameter : public TComponent {
 public:
@@ -39,10 +41,12 @@ public:
     String SektionsName() const;
 
 protected:
-    virtual void KomponenteSpeichern(TqelIniFile& ini, TComponent* komponente, const String& sektion);
-    virtual void KomponenteLaden(TqelIniFile& ini, TComponent* komponente, const String& sektion);
+    // The walk's document: a save's values go into it and reach the file with the others.
+    virtual void KomponenteSpeichern(TIniDokument& dokument, TComponent* komponente, const String& sektion);
+    virtual void KomponenteLaden(TIniDokument& dokument, TComponent* komponente, const String& sektion);
 
 private:
+    void Durchlaufen(TComponent* owner, const std::function<void(TComponent*)>& weg) const;
     String dateiName_;
     int tagExclusive_ = 0;
     int tagInclusive_ = 0;

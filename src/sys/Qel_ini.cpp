@@ -1,6 +1,6 @@
 #include "sys/Qel_ini.h"
 
-#include "sys/IniAenderung.h"
+#include "sys/IniDokument.h"
 #include "sys/Ordner.h"
 #include "sys/qel_SHFolder.h"
 #include "toolkit/Classes.h"
@@ -8,11 +8,8 @@
 #include "util/kv7_str.h"
 
 #include <windows.h>
-#include <vector>
 
 namespace {
-
-constexpr DWORD WertPuffer = 2048;
 
 int HexZiffer(wchar_t c) {
     if (c >= L'0' && c <= L'9') return c - L'0';
@@ -20,6 +17,8 @@ int HexZiffer(wchar_t c) {
     if (c >= L'A' && c <= L'F') return c - L'A' + 10;
     return -1;
 }
+
+} // namespace
 
 // Decimal with an optional sign, or "0x" and up to eight hexadecimal digits (a 32-bit pattern, so
 // colours written as negative numbers also come back from their hexadecimal form).
@@ -50,27 +49,8 @@ bool GanzzahlLesen(const String& text, int& wert) {
     return true;
 }
 
-// Blanks and tabs around a key or a value are not part of it.
-String OhneLeerraum(const String& s) {
-    size_t a = s.find_first_not_of(L" \t"), e = s.find_last_not_of(L" \t");
-    return a == String::npos ? String() : s.substr(a, e - a + 1);
-}
-
-} // namespace
-
-// The profile functions hand back the default themselves, but with trailing blanks cut and at most
-// 2047 characters. Two improbable markers tell a missing key apart.
 std::optional<String> TqelIniFile::ReadValue(const String& section, const String& ident) const {
-    const String ziel = IniLeseziel(fileName_);
-    wchar_t puffer[WertPuffer];
-    auto lesen = [&](const wchar_t* marke) {
-        DWORD n =
-            GetPrivateProfileStringW(section.c_str(), ident.c_str(), marke, puffer, WertPuffer, ziel.c_str());
-        return String(puffer, n);
-    };
-    String wert = lesen(L"\x01");
-    if (wert == L"\x01" && lesen(L"\x02") == L"\x02") return std::nullopt;
-    return wert;
+    return TIniDokument(fileName_).Wert(section, ident);
 }
 
 String TqelIniFile::ReadString(const String& section, const String& ident, const String& deflt) const {
@@ -87,67 +67,32 @@ bool TqelIniFile::ReadBool(const String& section, const String& ident, bool defl
 }
 
 void TqelIniFile::ReadSection(const String& section, TStrings& idents) const {
-    std::vector<wchar_t> puffer(4096);
-    DWORD n = 0;
-    for (;;) {
-        n = GetPrivateProfileStringW(section.c_str(), nullptr, L"", puffer.data(),
-                                     static_cast<DWORD>(puffer.size()), IniLeseziel(fileName_).c_str());
-        if (n + 2 < puffer.size()) break;
-        puffer.resize(puffer.size() * 2);
-    }
     idents.Clear();
-    for (DWORD i = 0; i < n;) {
-        String ident(&puffer[i]);
-        if (ident.empty()) break;
-        idents.Add(ident);
-        i += static_cast<DWORD>(ident.size()) + 1;
-    }
+    for (const auto& [key, wert] : ReadSectionValues(section))
+        idents.Add(key);
 }
 
-// The section comes back as "key=value" lines as they stand; the value is cut and unquoted here
-// the way a read of the single key does it.
 std::vector<std::pair<String, String>> TqelIniFile::ReadSectionValues(const String& section) const {
-    std::vector<wchar_t> puffer(65536);
-    DWORD n = 0;
-    for (;;) {
-        n = GetPrivateProfileSectionW(section.c_str(), puffer.data(), static_cast<DWORD>(puffer.size()),
-                                      IniLeseziel(fileName_).c_str());
-        if (n + 2 < puffer.size()) break;
-        puffer.resize(puffer.size() * 2);
-    }
-    std::vector<std::pair<String, String>> werte;
-    for (DWORD i = 0; i < n;) {
-        String zeile(&puffer[i]);
-        if (zeile.empty()) break;
-        i += static_cast<DWORD>(zeile.size()) + 1;
-        if (zeile[0] == L';') continue; // some systems hand back comment lines too
-        size_t gleich = zeile.find(L'=');
-        String key = OhneLeerraum(zeile.substr(0, gleich));
-        String wert = gleich == String::npos ? String() : OhneLeerraum(zeile.substr(gleich + 1));
-        if (wert.size() >= 2 && (wert[0] == L'"' || wert[0] == L'\'') && wert.back() == wert[0])
-            wert = wert.substr(1, wert.size() - 2);
-        if (wert.size() > WertPuffer - 1) wert.resize(WertPuffer - 1);
-        werte.emplace_back(std::move(key), std::move(wert));
-    }
-    return werte;
+    return TIniDokument(fileName_).Werte(section);
 }
 
 bool TqelIniFile::SectionExists(const String& section) const {
-    TStringList idents;
-    ReadSection(section, idents);
-    return idents.Count() > 0;
+    return !ReadSectionValues(section).empty();
 }
 
 bool TqelIniFile::ValueExists(const String& section, const String& ident) const {
-    TStringList idents;
-    ReadSection(section, idents);
-    for (int i = 0; i < idents.Count(); ++i)
-        if (CompareStringOrdinal(idents[i].c_str(), -1, ident.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
-    return false;
+    return ReadValue(section, ident).has_value();
+}
+
+void TqelIniFile::Aendern(const std::function<void(TIniDokument&)>& aenderung) {
+    TIniDokument dokument(fileName_);
+    dokument.Vorbereiten();
+    aenderung(dokument);
+    dokument.Speichern();
 }
 
 void TqelIniFile::WriteString(const String& section, const String& ident, const String& value) {
-    IniWertSchreiben(fileName_, section, ident, value);
+    Aendern([&](TIniDokument& d) { d.Schreiben(section, ident, value); });
 }
 
 void TqelIniFile::WriteInteger(const String& section, const String& ident, int value) {
@@ -159,7 +104,7 @@ void TqelIniFile::WriteBool(const String& section, const String& ident, bool val
 }
 
 void TqelIniFile::EraseSection(const String& section) {
-    IniSektionLoeschen(fileName_, section);
+    Aendern([&](TIniDokument& d) { d.SektionLoeschen(section); });
 }
 
 TqelIniFile& StandardIniDatei() {

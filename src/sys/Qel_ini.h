@@ -1,13 +1,15 @@
 #pragma once
-// A settings file of sections, keys and values, read and written one value at a time through the
-// system's profile functions. Creating the object touches no file. Every write keeps each character
-// it brings and replaces the file whole (see IniAenderung.h).
+// A settings file of sections, keys and values, read and written one value at a time: every read
+// reads the file, every write changes it whole (see IniDokument.h). Creating the object touches no
+// file. A walk over many values takes one TIniDokument instead.
 #include "util/Basis.h"
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
 
+class TIniDokument;
 class TStrings;
 
 class TqelIniFile {
@@ -26,8 +28,8 @@ public:
     int ReadInteger(const String& section, const String& ident, int deflt) const;
     bool ReadBool(const String& section, const String& ident, bool deflt) const;
     void ReadSection(const String& section, TStrings& idents) const;
-    // Every key of the section with its value as ReadValue gives it, in the file's order, read in
-    // one call: a long list read key by key costs a pass over the file for every key.
+    // Every key of the section with its value as ReadValue gives it, in the file's order, read at
+    // once: a long list read key by key costs a pass over the file for every key.
     std::vector<std::pair<String, String>> ReadSectionValues(const String& section) const;
     bool SectionExists(const String& section) const;
     bool ValueExists(const String& section, const String& ident) const;
@@ -40,8 +42,12 @@ public:
     void EraseSection(const String& section);
 
 private:
+    void Aendern(const std::function<void(TIniDokument&)>& aenderung);
     String fileName_;
 };
+
+// An integer value of a settings file: decimal, or hexadecimal after "0x". False for anything else.
+bool GanzzahlLesen(const String& text, int& wert);
 
 // The program-wide settings file in the program's data folder, named after the executable with
 // ".ini"; made on first use, released at program end.

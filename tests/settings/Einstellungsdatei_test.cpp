@@ -1,5 +1,5 @@
 #include "settings/kv7_Parameter.h"
-#include "sys/IniAenderung.h"
+#include "sys/IniDokument.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
 #include "toolkit/SysUtils.h"
@@ -226,13 +226,13 @@ TEST(Einstellungsdatei, ALoadWhileAnotherProgramSavesSeesOneWholeVersion) {
     std::thread anderes([&] {
         for (int i = 0; !fertig; ++i) {
             try {
-                TqelIniAenderung aenderung(datei);
-                TqelIniFile ini(datei);
-                ini.EraseSection(L"Tam_Main");
+                TIniDokument dokument(datei);
+                dokument.Vorbereiten();
+                dokument.SektionLoeschen(L"Tam_Main");
                 const Zeilen& zeilen = i % 2 ? kurz : lang;
                 for (size_t j = 0; j < zeilen.size(); ++j)
-                    ini.WriteString(L"Tam_Main", L"me_Dir_" + std::to_wstring(j), zeilen[j]);
-                aenderung.Uebernehmen();
+                    dokument.Schreiben(L"Tam_Main", L"me_Dir_" + std::to_wstring(j), zeilen[j]);
+                dokument.Speichern();
                 ++gespeichert;
             } catch (const Exception&) {
                 ++fehler;

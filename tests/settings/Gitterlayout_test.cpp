@@ -1,5 +1,6 @@
 #include "settings/Gitterlayout.h"
 #include "settings/kv7_Parameter.h"
+#include "sys/IniDokument.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/Forms.h"
 #include "IniText.h"
@@ -27,6 +28,13 @@ struct TGitterDouble : IkivGitter {
 struct TfoBrowser : TForm {
     using TForm::TForm;
 };
+
+// As a save's walk does it: into the document of the store's file, which is saved at the end.
+void Speichern(TkivParameter& par, const IkivGitter& gitter) {
+    TIniDokument dokument(par.WegDateiName());
+    GitterlayoutSpeichern(TEinstellungsZugriff(par, dokument, par.SektionsName()), gitter);
+    dokument.Speichern();
+}
 } // namespace
 
 TEST(Gitterlayout, FileNameBesideTheSettingsFile) {
@@ -42,25 +50,25 @@ TEST(Gitterlayout, WidthsAndVisibilityGoToTheSectionAndTheColumnsBesideIt) {
 
     TGitterDouble einspaltig;
     einspaltig.spalten = {{120, false}};
-    GitterlayoutSpeichern(*par, einspaltig);
+    Speichern(*par, einspaltig);
     EXPECT_TRUE(einspaltig.gespeichert.empty());
     EXPECT_EQ(IniZeilen(t / L"Sicherung.ini"),
               (Zeilen{L"[TfoBrowser]", L"__Width_00=120", L"__Visible_00=Nein"}));
 
     TGitterDouble zwei;
     zwei.spalten = {{80, true}, {40, false}};
-    GitterlayoutSpeichern(*par, zwei);
+    Speichern(*par, zwei);
     EXPECT_EQ(zwei.gespeichert, Zeilen{t / L"Sicherung__grid.dat"});
     EXPECT_EQ(IniZeilen(t / L"Sicherung.ini"), (Zeilen{L"[TfoBrowser]", L"__Width_00=80", L"__Visible_00=Ja",
                                                        L"__Width_01=40", L"__Visible_01=Nein"}));
 
     // A blank file name means the program-wide file, and the layout goes beside it.
     par->SetDateiName(L"   ");
-    GitterlayoutSpeichern(*par, einspaltig);
+    Speichern(*par, einspaltig);
     EXPECT_EQ(StandardIniDatei().ReadString(L"TfoBrowser", L"__width_00", L""), L"120");
     TGitterDouble ohneName;
     ohneName.spalten = {{80, true}, {40, false}};
-    GitterlayoutSpeichern(*par, ohneName);
+    Speichern(*par, ohneName);
     ASSERT_EQ(ohneName.gespeichert.size(), 1u);
     const String dat = ohneName.gespeichert[0];
     EXPECT_EQ(dat.substr(1, 2), L":\\") << dat;
@@ -78,7 +86,7 @@ TEST(Gitterlayout, AnOwnerThatIsNoFormOrFrameGetsNoKeys) {
     TGitterDouble g;
     g.name = L"dbg";
     g.spalten = {{80, true}, {40, false}};
-    GitterlayoutSpeichern(*par, g);
+    Speichern(*par, g);
     EXPECT_EQ(g.gespeichert, Zeilen{t / L"Sicherung__dbg.dat"});
     EXPECT_FALSE(Existiert(t / L"Sicherung.ini"));
 }

@@ -1,6 +1,6 @@
 #include "settings/Listenregeln.h"
 #include "settings/kv7_Parameter.h"
-#include "sys/Qel_ini.h"
+#include "sys/IniDokument.h"
 #include "IniText.h"
 #include "TestDateien.h"
 
@@ -12,9 +12,12 @@ struct Abschnitt {
     TestOrdner ordner;
     TComponent owner{nullptr};
     TkivParameter* parameter = new TkivParameter(&owner);
-    TqelIniFile ini{ordner / L"test.ini"};
-    TEinstellungsZugriff z{*parameter, ini, L"S"};
-    std::vector<String> Zeilen() const { return IniZeilen(ini.FileName()); }
+    TIniDokument dokument{ordner / L"test.ini"};
+    TEinstellungsZugriff z{*parameter, dokument, L"S"};
+    std::vector<String> Zeilen() {
+        dokument.Speichern();
+        return IniZeilen(dokument.Datei());
+    }
 };
 
 // A keyed list as the keyed combo boxes keep it: a key is added once, letter case ignored.
@@ -61,8 +64,8 @@ TEST(ListenRegel, EveryLineSurvivesAndTheFirstMissingKeyEndsTheList) {
     EXPECT_EQ(gelesen.Count(), 0);
 
     // A gap ends the list, as it always did.
-    a.ini.WriteString(L"S", L"me_Luecke_0", L"eins");
-    a.ini.WriteString(L"S", L"me_Luecke_2", L"drei");
+    a.z.TextSchreiben(L"me_Luecke_0", L"eins");
+    a.z.TextSchreiben(L"me_Luecke_2", L"drei");
     ListeLaden(a.z, L"me_Luecke", gelesen);
     EXPECT_EQ(gelesen.ToVector(), std::vector<String>{L"eins"});
 }

@@ -1,5 +1,6 @@
 #include "settings/Einstellungsdatei.h"
 #include "settings/kv7_Parameter.h"
+#include "sys/IniDokument.h"
 #include "sys/Qel_ini.h"
 #include "toolkit/SysUtils.h"
 #include "IniText.h"
@@ -32,13 +33,13 @@ public:
     std::function<void(TComponent*)> vorDemSchreiben;
 
 protected:
-    void KomponenteSpeichern(TqelIniFile& ini, TComponent* k, const String& sektion) override {
+    void KomponenteSpeichern(TIniDokument& dokument, TComponent* k, const String& sektion) override {
         log_.push_back(L"S:" + k->Name() + L"@" + sektion);
         if (vorDemSchreiben) vorDemSchreiben(k);
-        ini.WriteString(sektion, k->Name(), L"v_" + k->Name());
+        dokument.Schreiben(sektion, k->Name(), L"v_" + k->Name());
     }
-    void KomponenteLaden(TqelIniFile& ini, TComponent* k, const String& sektion) override {
-        log_.push_back(L"L:" + k->Name() + L"=" + ini.ReadString(sektion, k->Name(), L"-"));
+    void KomponenteLaden(TIniDokument& dokument, TComponent* k, const String& sektion) override {
+        log_.push_back(L"L:" + k->Name() + L"=" + dokument.Wert(sektion, k->Name()).value_or(L"-"));
     }
 
 private:
@@ -148,17 +149,12 @@ TEST(TkivParameter, AWriteFailureStopsTheWalkAndLeavesTheFileAsItWas) {
             EXPECT_EQ(Lesen(datei), vorher);
         }
     };
-    // The copy the walk writes into turns into a folder while the walk is at c: that write fails.
-    String kopie;
+    // A component's save fails at c (as a grid layout file that cannot be written): nothing of
+    // the walk reaches the file, and the new file prepared beside it is gone.
     b.par->vorDemSchreiben = [&](TComponent* k) {
-        if (k->Name() != L"c") return;
-        for (const String& name : Dateinamen(b.ordner.Pfad()))
-            if (name != L"test.ini") kopie = b.ordner / name;
-        DeleteFileW(kopie.c_str());
-        CreateDirectoryW(kopie.c_str(), nullptr);
+        if (k->Name() == L"c") IniSchreibfehler(datei);
     };
     fehlschlag({L"BeforeSpeichern", L"S:PAR@Standard", L"S:a@Standard", L"S:c@Standard"}, true);
-    RemoveDirectoryW(kopie.c_str());
     EXPECT_EQ(Dateinamen(b.ordner.Pfad()), Protokoll{L"test.ini"});
 
     // The file itself turns into a folder: the walk is written, the copy cannot take its place.
