@@ -210,9 +210,11 @@ bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler
         lang.rfind(L"\\\\?\\UNC\\", 0) == 0 ? lang.find(L'\\', lang.find(L'\\', 8) + 1) : lang.find(L'\\', 4);
     for (size_t pos = start; pos != String::npos && pos < lang.size(); pos = lang.find(L'\\', pos + 1)) {
         String teil = lang.substr(0, pos);
-        if (teil.size() > 4 && teil.back() != L':' && !CreateDirectoryW(teil.c_str(), nullptr) &&
-            GetLastError() != ERROR_ALREADY_EXISTS)
-            grund = GetLastError();
+        // The first refusal tells why: a file standing where a folder must go, a full medium.
+        if (teil.size() <= 4 || teil.back() == L':' || CreateDirectoryW(teil.c_str(), nullptr) || grund)
+            continue;
+        const DWORD fehler = GetLastError();
+        if (fehler != ERROR_ALREADY_EXISTS || !IstVerzeichnis(teil)) grund = fehler;
     }
     ProcessMessages();
     bool da = IstVerzeichnis(d);
