@@ -15,6 +15,7 @@ class TSplitter;
 class TAction;
 class TActionList;
 class TSicherung;
+class TZeilenListe;
 
 namespace da_Main {
 
@@ -60,7 +61,7 @@ public:
     TGroupBox* gb_Blacklist;
     TMemo* me_Blacklist;
     TGroupBox* gb_Status;
-    TMemo* me_Status;
+    TZeilenListe* me_Status;
     TActionList* ax;
     TAction* ax_EigeneDateien;
     TAction* ax_EigeneBilder;
