@@ -12,7 +12,6 @@
 #include "toolkit/ActnList.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/ExtCtrls.h"
-#include "toolkit/ZeilenListe.h"
 #include "util/kv7_str.h"
 
 #include <shellapi.h>

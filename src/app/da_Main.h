@@ -2,6 +2,7 @@
 // The program's window: a two-page wizard that collects what to back up and runs the backup.
 #include "framework/QelForm.h"
 #include "toolkit/StdCtrls.h"
+#include "toolkit/ZeilenListe.h"
 
 #include <functional>
 
@@ -15,7 +16,6 @@ class TSplitter;
 class TAction;
 class TActionList;
 class TSicherung;
-class TZeilenListe;
 
 namespace da_Main {
 

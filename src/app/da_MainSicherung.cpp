@@ -9,7 +9,6 @@
 #include "sys/Meldungen.h"
 #include "sys/Ordner.h"
 #include "sys/qelBox.h"
-#include "toolkit/ZeilenListe.h"
 
 namespace {
 // Closes the window once the run that was cancelled has unwound.
