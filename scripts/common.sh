@@ -11,6 +11,12 @@ as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# True when some architecture's package of that name is installed ("dpkg -s" refuses a name
+# installed for two architectures).
+installed() {
+    dpkg-query -W -f='${db:Status-Status}\n' "$1" 2>/dev/null | grep -qx installed
+}
+
 install_missing() {
     local need=()
     command -v cmake >/dev/null || need+=(cmake)
@@ -26,9 +32,9 @@ install_missing() {
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     [ -d /usr/share/wine/fonts ] && ls /usr/share/wine/fonts/tahoma* >/dev/null 2>&1 || need+=(fonts-wine)
     # The data tests reach SQLite through the host's ODBC driver manager (Wine's odbc32 passes on).
-    dpkg -s unixodbc >/dev/null 2>&1 || need+=(unixodbc)
-    dpkg -s libodbc2 >/dev/null 2>&1 || need+=(libodbc2)
-    dpkg -s libsqliteodbc >/dev/null 2>&1 || need+=(libsqliteodbc)
+    installed unixodbc || need+=(unixodbc)
+    installed libodbc2 || need+=(libodbc2)
+    installed libsqliteodbc || need+=(libsqliteodbc)
     if [ ${#need[@]} -gt 0 ]; then
         echo "Installing: ${need[*]}"
         as_root apt-get update -qq

@@ -142,6 +142,7 @@ private:
     bool abbruch_ = false;
     bool schliessenNachLauf_ = false;
     bool unbeaufsichtigt_ = false;
+    bool sitzungEndet_ = false;  // no box can be answered any more
     TSicherung* lauf_ = nullptr; // the run in progress, on SicherungAusfuehren's stack
     bool laufAbgebrochen_ = false;
     int laufFehler_ = 0;

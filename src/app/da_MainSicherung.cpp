@@ -75,28 +75,50 @@ void Tam_Main::SicherungAusfuehren() {
         status.BeginUpdate();
     };
     lauf.AbbruchGewuenscht = [this] { return abbruch_; };
-    if (FehlerAusgabe) lauf.OnUebersprungen = FehlerAusgabe;
+    // The unattended run names each file on standard error as it comes; the window gathers them
+    // for one box after the summary. A listed line that is not there is a note for the
+    // unattended run only: the stick visits computers where a listed folder does not exist.
+    std::vector<String> nichtGesichert;
+    if (FehlerAusgabe) {
+        lauf.OnUebersprungen = FehlerAusgabe;
+        lauf.OnHinweis = FehlerAusgabe;
+    } else {
+        lauf.OnUebersprungen = [&nichtGesichert](const String& meldung) {
+            nichtGesichert.push_back(meldung);
+        };
+    }
     lauf.LogDatei = ProgrammDateiMitEndung(L".log");
 
-    laeuft_ = true;
-    lauf_ = &lauf;
-    laufAbgebrochen_ = false;
-    laufFehler_ = 0;
-    status.BeginUpdate();
-    struct Ende {
-        Tam_Main& f;
-        TSicherung& lauf;
-        TStrings& status;
-        ~Ende() {
-            status.EndUpdate();
-            f.laufAbgebrochen_ = lauf.Abgebrochen();
-            f.laufFehler_ = lauf.Fehler();
-            f.lauf_ = nullptr;
-            f.laeuft_ = false;
-            f.abbruch_ = false;
+    std::exception_ptr fehler;
+    {
+        laeuft_ = true;
+        lauf_ = &lauf;
+        laufAbgebrochen_ = false;
+        laufFehler_ = 0;
+        status.BeginUpdate();
+        struct Ende {
+            Tam_Main& f;
+            TSicherung& lauf;
+            TStrings& status;
+            ~Ende() {
+                status.EndUpdate();
+                f.laufAbgebrochen_ = lauf.Abgebrochen();
+                f.laufFehler_ = lauf.Fehler();
+                f.lauf_ = nullptr;
+                f.laeuft_ = false;
+                f.abbruch_ = false;
+            }
+        } ende{*this, lauf, status};
+        try {
+            lauf.SicherungAusfuehren();
+        } catch (...) {
+            fehler = std::current_exception();
         }
-    } ende{*this, lauf, status};
-    lauf.SicherungAusfuehren();
+    }
+    // After the summary, and also when an error of the target medium ended the run: the files
+    // left out before it count as well.
+    if (!nichtGesichert.empty() && !sitzungEndet_) FehlerMeldung(TSicherung::NichtGesichert(nichtGesichert));
+    if (fehler) std::rethrow_exception(fehler);
 }
 
 // Closing while a backup runs asks the run to stop after the file in progress; the window
@@ -112,6 +134,7 @@ void Tam_Main::QelFormCloseQuery(TComponent*, bool& canClose) {
 // The system gives a few seconds once the session ends: a run stops and writes its summary and
 // its log line at once, and the settings are saved as closing would. No box can be answered now.
 void Tam_Main::SitzungEndet() {
+    sitzungEndet_ = true;
     if (lauf_) lauf_->SofortBeenden();
     if (unbeaufsichtigt_) abbruch_ = true;
     if (!SpeichernNoetig()) return;

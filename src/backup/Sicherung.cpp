@@ -1,6 +1,7 @@
 #include "backup/Sicherung.h"
 
 #include "sys/Dateien.h"
+#include "sys/Dateizeit.h"
 #include "toolkit/Classes.h"
 #include "toolkit/SysUtils.h"
 #include "util/kv7_date.h"
@@ -10,7 +11,57 @@
 #include <windows.h>
 
 TSicherung::TSicherung(SicherungsListen listen, TStrings* auflistung)
-    : listen_(std::move(listen)), auflistung_(auflistung) {}
+    : auswahl_(std::move(listen), auflistung) {
+    auswahl_.Weiter = [this] { return Weiter(); };
+    auswahl_.OnNichtGefunden = [this](const String& zeile) {
+        if (OnHinweis) OnHinweis(L"Nicht gefunden: " + zeile);
+    };
+    auswahl_.OnUnlesbar = [this](const String& ordner, DWORD fehler) {
+        Unlesbar(L"Verzeichnis", ordner, fehler);
+    };
+}
+
+namespace {
+
+// Errors on the copy's side after which every further copy would fail the same way: the medium
+// is full, gone, not ready or write-protected. Every other error concerns one file (its name,
+// its size, a copy held open or read-only, a folder standing in the way).
+enum class Weite { Datei, Ziel, ZielWennOrdnerFehlt };
+struct ZielFehler {
+    DWORD code;
+    Weite weite;
+};
+constexpr ZielFehler kZielFehler[] = {
+    {ERROR_DISK_FULL, Weite::Ziel},
+    {ERROR_HANDLE_DISK_FULL, Weite::Ziel},
+    {ERROR_NOT_READY, Weite::Ziel},
+    {ERROR_DEV_NOT_EXIST, Weite::Ziel},
+    {ERROR_WRITE_PROTECT, Weite::Ziel},
+    {ERROR_NETNAME_DELETED, Weite::Ziel},
+    {ERROR_BAD_NETPATH, Weite::Ziel},
+    {ERROR_INVALID_DRIVE, Weite::Ziel},
+    // A missing folder of one copy is that file's affair; the target folder itself gone is not.
+    {ERROR_PATH_NOT_FOUND, Weite::ZielWennOrdnerFehlt},
+};
+
+} // namespace
+
+bool TSicherung::BeendetDenLauf(unsigned long fehler, bool zielDa) {
+    for (const ZielFehler& f : kZielFehler)
+        if (f.code == fehler) return f.weite == Weite::Ziel || !zielDa;
+    return false;
+}
+
+String TSicherung::NichtGesichert(const std::vector<String>& meldungen) {
+    constexpr size_t kHoechstens = 20;
+    String text = L"Diese Dateien und Verzeichnisse wurden wegen eines Fehlers nicht gesichert:\r";
+    for (size_t i = 0; i < meldungen.size() && i < kHoechstens; ++i)
+        text += L"\r" + meldungen[i];
+    if (meldungen.size() > kHoechstens)
+        text += L"\rund " + ZahlMitTausendern(static_cast<long long>(meldungen.size() - kHoechstens)) +
+                L" weitere";
+    return text;
+}
 
 void TSicherung::Status(const String& zeile) {
     if (OnStatus) OnStatus(zeile);
@@ -38,49 +89,29 @@ String TSicherung::LogZeile(TDateTime zeitpunkt, const String& zusammenfassung) 
     return DatumZeitZuText(zeitpunkt) + L" | " + zusammenfassung;
 }
 
-bool TSicherung::BleibtImZiel(const String& teil) {
-    int tiefe = 0;
-    size_t start = 0;
-    while (start <= teil.size()) {
-        size_t ende = teil.find_first_of(L"\\/", start);
-        if (ende == String::npos) ende = teil.size();
-        String stueck = Trimmen(teil.substr(start, ende - start));
-        if (stueck == L"..") {
-            if (--tiefe < 0) return false;
-        } else if (!stueck.empty() && stueck != L".") {
-            ++tiefe;
-        }
-        start = ende + 1;
-    }
-    return true;
-}
-
 void TSicherung::SicherungAusfuehren() {
-    const String ziel = listen_.ziel;
     anzahl_ = 0;
     fehler_ = 0;
     abgebrochen_ = false;
     abgeschlossen_ = false;
     letzteRunde_ = GetTickCount64();
-    if (EinstellungenGeaendert && EinstellungenGeaendert() && EinstellungenSpeichern) {
-        String datei = EinstellungenSpeichern();
-        anzahl_ += EinzeldateiSichern(datei, ziel);
-    }
-    if (listen_.einzeldateien)
-        for (int i = 0, n = listen_.einzeldateien->Count(); i < n && Weiter(); ++i)
-            anzahl_ += EinzeldateiSichern(listen_.einzeldateien->Get(i), ziel);
-    if (listen_.verzeichnisse)
-        for (int i = 0, n = listen_.verzeichnisse->Count(); i < n && Weiter(); ++i)
-            anzahl_ += VerzeichnisSichern(listen_.verzeichnisse->Get(i), ziel);
+    DateizeitenNeuLesen();
+    String einstellungen;
+    if (EinstellungenGeaendert && EinstellungenGeaendert() && EinstellungenSpeichern)
+        einstellungen = EinstellungenSpeichern();
+    auswahl_.Alle(einstellungen, [this](const TAuswahlDatei& d) { return Sichern(d); });
     Abschliessen();
 }
 
 // Counted as an error: the run must not pass for complete.
-void TSicherung::Unlesbar(const wchar_t* art, const String& pfad, unsigned long fehler) {
+void TSicherung::Uebersprungen(const String& meldung) {
     ++fehler_;
-    if (OnUebersprungen)
-        OnUebersprungen(Format(L"%s \"%s\" kann nicht gelesen werden. %s", art, pfad.c_str(),
-                               SystemFehlerText(fehler).c_str()));
+    if (OnUebersprungen) OnUebersprungen(meldung);
+}
+
+void TSicherung::Unlesbar(const wchar_t* art, const String& pfad, unsigned long fehler) {
+    Uebersprungen(Format(L"%s \"%s\" kann nicht gelesen werden. %s", art, pfad.c_str(),
+                         SystemFehlerText(fehler).c_str()));
 }
 
 void TSicherung::SofortBeenden() {
@@ -98,83 +129,61 @@ void TSicherung::Abschliessen() {
     Status(ZeichenWiederholen(L'=', 80));
     if (OnLaufEnde) OnLaufEnde();
     if (!LogDatei.empty())
-        ZeileAnhaengen(LogDatei,
-                       LogZeile(ProgramNow(), zusammenfassung) + (abgebrochen_ ? L" (abgebrochen)" : L""));
+        ZeileAnhaengen(LogDatei, LogZeile(ProgramNow(), zusammenfassung) +
+                                     (fehler_ ? Format(L" (%d Fehler)", fehler_) : String()) +
+                                     (abgebrochen_ ? L" (abgebrochen)" : L""));
 }
 
-// The copy lies at the target folder text followed by everything after the source's first ":".
-// A blank line names nothing: taken as a path it would be the program's current folder.
 int TSicherung::EinzeldateiSichern(const String& quelle, const String& ziel) {
-    if (Trimmen(quelle).empty()) return 0;
-    String teil = OhneLaufwerk(quelle);
-    if (!BleibtImZiel(teil)) return 0;
-    return DateiSichern(quelle, ziel + teil) ? 1 : 0;
+    return auswahl_.Einzeldatei(quelle, ziel, [this](const TAuswahlDatei& d) { return Sichern(d); });
+}
+
+int TSicherung::VerzeichnisSichern(const String& verzeichnis, const String& ziel) {
+    return auswahl_.Verzeichnis(verzeichnis, ziel, [this](const TAuswahlDatei& d) { return Sichern(d); });
 }
 
 bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, const TDateTime* gelistet) {
-    String ordner = OrdnerTeil(zielPfad);
-    String erweiterung = DateiErweiterung(zielPfad.substr(ordner.size()));
-    if (listen_.erweiterungen)
-        for (int i = 0, n = listen_.erweiterungen->Count(); i < n; ++i)
-            if (TextGleich(erweiterung, listen_.erweiterungen->Get(i))) return false;
-    if (listen_.blacklist)
-        for (int i = 0, n = listen_.blacklist->Count(); i < n; ++i) {
-            String stueck = listen_.blacklist->Get(i);
-            if (!stueck.empty() && zielPfad.find(stueck) != String::npos) return false;
-        }
+    return !auswahl_.Ausgeschlossen(zielPfad) && Sichern({quelle, zielPfad, gelistet});
+}
+
+// The age test, the copy's folder, the copy. An error that concerns this file alone is reported
+// and the run goes on with the next one.
+bool TSicherung::Sichern(const TAuswahlDatei& d) {
     // A listed time that is not newer than the copy's needs no file opened to know the answer;
     // a copy its directory entry shows missing needs no second look either.
     TDateTime gespeichert = -1;
-    if (gelistet) {
-        gespeichert = GespeichertesAlter(zielPfad);
-        if (*gelistet <= gespeichert) return false;
+    if (d.gelistet) {
+        gespeichert = GespeichertesAlter(d.kopie);
+        if (*d.gelistet <= gespeichert) return false;
     }
     DWORD lesefehler = 0;
-    TDateTime alter = DateiAlter(quelle, &lesefehler);
+    TDateTime alter = DateiAlter(d.quelle, &lesefehler);
     if (lesefehler) {
-        Unlesbar(L"Datei", quelle, lesefehler);
+        Unlesbar(L"Datei", d.quelle, lesefehler);
         return false;
     }
-    if (!(alter > (gespeichert == 0 ? 0 : DateiAlter(zielPfad)))) return false;
-    if (!VerzeichnisErstellen(ordner, true)) {
-        ++fehler_;
+    if (!(alter > (gespeichert == 0 ? 0 : DateiAlter(d.kopie)))) return false;
+    const String ordner = MitBackslash(OrdnerTeil(d.kopie));
+    const String ziel = auswahl_.Listen().ziel;
+    DWORD ordnerfehler = 0;
+    if (!VerzeichnisErstellen(ordner, false, &ordnerfehler)) {
+        String meldung = Format(L"Das Verzeichnis \"%s\" konnte nicht erstellt werden. %s", ordner.c_str(),
+                                SystemFehlerText(ordnerfehler).c_str());
+        if (BeendetDenLauf(ordnerfehler, VerzeichnisExistiert(ziel))) throw Exception(meldung);
+        Uebersprungen(meldung);
         return false;
     }
     // The folder's creation lets the window handle its messages: a cancel may have come meanwhile.
     if (abgebrochen_ || !Weiter()) return false;
-    if (!DateiKopierenWennErlaubt(quelle, zielPfad, true, [this] { return Weiter(); }) && abgebrochen_)
+    try {
+        // False: the source is gone since its age was read, or the copy was abandoned.
+        if (!DateiKopierenWennErlaubt(d.quelle, d.kopie, true, [this] { return Weiter(); })) return false;
+    } catch (const EKopierfehler& e) {
+        if (e.AmZiel() && BeendetDenLauf(e.Code(), VerzeichnisExistiert(ziel))) throw;
+        Uebersprungen(e.Message());
         return false;
-    Status(zielPfad);
-    return true;
-}
-
-// A reparse point's directory entry carries the link's time, not the file's: such a file is
-// always judged by its two ages.
-int TSicherung::VerzeichnisSichern(const String& verzeichnis, const String& ziel) {
-    if (Trimmen(verzeichnis).empty()) return 0;
-    std::vector<TDateTime> zeiten;
-    auflistung_->Clear();
-    // The listing is let go once its folder is done: a large tree would otherwise stay in memory
-    // until the next folder or the end of the program.
-    struct Loslassen {
-        TStrings& liste;
-        ~Loslassen() { liste.Clear(); }
-    } loslassen{*auflistung_};
-    bool vollstaendig = DateienRekursiv(
-        verzeichnis, L"*.*",
-        [&](const String& pfad, const FILETIME& geschrieben, DWORD attribute) {
-            auflistung_->Add(pfad);
-            zeiten.push_back(attribute & FILE_ATTRIBUTE_REPARSE_POINT ? 0 : ZeitZuAlter(geschrieben));
-        },
-        ziel, [this] { return Weiter(); },
-        [this](const String& ordner, DWORD fehler) { Unlesbar(L"Verzeichnis", ordner, fehler); });
-    if (!vollstaendig) return 0;
-    int anzahl = 0;
-    for (int i = 0, n = auflistung_->Count(); i < n; ++i) {
-        if (i > 0 && !Weiter()) break;
-        String quelle = auflistung_->Get(i), teil = OhneLaufwerk(quelle);
-        TDateTime* gelistet = zeiten[static_cast<size_t>(i)] > 0 ? &zeiten[static_cast<size_t>(i)] : nullptr;
-        if (BleibtImZiel(teil) && DateiSichern(quelle, ziel + teil, gelistet)) ++anzahl;
     }
-    return anzahl;
+    Status(d.kopie);
+    ++anzahl_;
+    return true;
 }

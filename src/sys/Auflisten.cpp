@@ -77,23 +77,6 @@ bool Ausgenommen(const String& d, const String& name, bool umleitung, const Ausn
     return KennungLesen(d, k) && k == a.kennung;
 }
 
-// What a search that finds nothing says: no such folder, drive or share, or no matching name.
-bool NichtDa(DWORD fehler) {
-    switch (fehler) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_NOT_READY:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_INVALID_NAME:
-    case ERROR_DIRECTORY:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-        return true;
-    default:
-        return false;
-    }
-}
-
 struct Walk {
     const DateiGefunden& datei;
     const Ausnahme& ausnahme;

@@ -1,7 +1,8 @@
 #pragma once
 // The system calls behind the copy and the listing, gathered so that a test can stand in for a
 // system that behaves otherwise than the one it runs on: a read that fails after the open, a
-// file time the medium refuses, a folder that lists slowly, a search that honours a hint.
+// file time the medium refuses, a folder that lists slowly, a search that honours a hint, a
+// volume of another file system.
 #include <windows.h>
 
 struct DateiAufrufe {
@@ -9,6 +10,8 @@ struct DateiAufrufe {
     decltype(&::SetFileTime) zeitSetzen = ::SetFileTime;
     decltype(&::FindFirstFileExW) sucheBeginnen = ::FindFirstFileExW;
     decltype(&::FindNextFileW) sucheWeiter = ::FindNextFileW;
+    decltype(&::GetVolumeInformationW) volumeLesen = ::GetVolumeInformationW;
+    decltype(&::FlushFileBuffers) spuelen = ::FlushFileBuffers;
 };
 
 // The calls in use; the program never changes them.

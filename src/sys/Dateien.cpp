@@ -1,6 +1,7 @@
 #include "sys/Dateien.h"
 
 #include "sys/DateiAufrufe.h"
+#include "sys/Dateizeit.h"
 #include "sys/Meldungen.h"
 #include "toolkit/Application.h"
 #include "toolkit/SysUtils.h"
@@ -42,38 +43,16 @@ bool IstDatei(const String& pfad) {
     return Attribute(pfad, d) && !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The oldest time a DOS date-time holds.
-constexpr SYSTEMTIME kDosAnfang{1980, 1, 0, 1, 0, 0, 0, 0};
+// From this size on a copy is flushed to the medium before it replaces the old one.
+constexpr long long kSpuelenAb = 1 << 20;
 
-bool LokalZuUtc(const SYSTEMTIME& lokal, FILETIME& utc) {
-    FILETIME f;
-    return SystemTimeToFileTime(&lokal, &f) && LocalFileTimeToFileTime(&f, &utc);
-}
-
-// The copy's time: the source's local time at the two-second step of a DOS time, the form a FAT
-// or exFAT stick stores. A time the DOS form cannot hold (before 1980, after 2107) takes its
-// nearest end, which such a stick accepts; ages compared in this form find the copy unchanged.
-// Worked out here rather than by the DOS conversion, which some systems wrap instead of refusing.
-FILETIME ZweiSekundenZeit(const FILETIME& utc) {
-    FILETIME lokal, ergebnis;
-    SYSTEMTIME st;
-    if (!FileTimeToLocalFileTime(&utc, &lokal) || !FileTimeToSystemTime(&lokal, &st)) return utc;
-    if (st.wYear < 1980) {
-        st = kDosAnfang;
-    } else if (st.wYear > 2107) {
-        st = {2107, 12, 0, 31, 23, 59, 58, 0};
-    } else {
-        st.wSecond = static_cast<WORD>(st.wSecond - st.wSecond % 2);
-        st.wMilliseconds = 0;
-    }
-    return LokalZuUtc(st, ergebnis) ? ergebnis : utc;
-}
-
+// A failure leaves `datei` empty with the system's reason in GetLastError.
 String NeuesTemporaer(const String& ziel, Handle& datei) {
     String name;
-    datei.reset(
+    HANDLE h =
         NeueDateiAnlegen(OrdnerTeil(ziel) + L"~sicherung" + std::to_wstring(GetCurrentProcessId()) + L"_",
-                         L".tmp", 0, 10000, name));
+                         L".tmp", 0, 10000, name);
+    if (h != INVALID_HANDLE_VALUE) datei.reset(h);
     return name;
 }
 
@@ -94,7 +73,7 @@ public:
         if (Attribute(wirt_, d)) {
             zeit_ = d.ftLastWriteTime;
         } else {
-            LokalZuUtc(kDosAnfang, zeit_);
+            zeit_ = Ortszeit().ZuSchreiben(FILETIME{}, SpeichertOrtszeit(wirt_));
         }
     }
     ~TWirtZeit() {
@@ -111,8 +90,33 @@ private:
 };
 
 [[noreturn]] void KannNichtErstellen(const String& ziel, DWORD fehler) {
-    throw Exception(Format(L"Datei \"%s\" kann nicht erstellt werden. %s", ziel.c_str(),
-                           SystemFehlerText(fehler).c_str()));
+    throw EKopierfehler(Format(L"Datei \"%s\" kann nicht erstellt werden. %s", ziel.c_str(),
+                               SystemFehlerText(fehler).c_str()),
+                        fehler, true);
+}
+
+// A final dot or blank survives only in the "\\?\" form; GetFullPathNameW would drop it. So
+// only the folder a relative path starts from is asked of the system.
+String Absolut(const String& pfad) {
+    auto trenner = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    if (pfad.size() >= 2 && trenner(pfad[0]) && trenner(pfad[1])) return pfad;
+    if (pfad.size() >= 3 && pfad[1] == L':' && trenner(pfad[2])) return pfad;
+    String basis, rest;
+    if (!pfad.empty() && trenner(pfad[0])) {
+        basis = L"\\"; // the root of the current drive
+        rest = pfad;
+    } else if (pfad.size() >= 2 && pfad[1] == L':') {
+        basis = pfad.substr(0, 2); // the current folder of that drive
+        rest = pfad.substr(2);
+    } else {
+        basis = L".";
+        rest = pfad;
+    }
+    DWORD n = GetFullPathNameW(basis.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return pfad;
+    String voll(n, L'\0');
+    voll.resize(GetFullPathNameW(basis.c_str(), n, voll.data(), nullptr));
+    return voll + L"\\" + rest;
 }
 
 } // namespace
@@ -136,23 +140,47 @@ String OrdnerTeil(const String& pfad) {
     return p == String::npos ? String() : pfad.substr(0, p + 1);
 }
 
+bool NichtDa(DWORD fehler) {
+    switch (fehler) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_NOT_READY:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return true;
+    default:
+        return false;
+    }
+}
+
 String LangerPfad(const String& pfad) {
     if (pfad.empty()) return pfad;
-    if (pfad.rfind(L"\\\\?\\", 0) == 0) return pfad;
-    DWORD n = GetFullPathNameW(pfad.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return pfad;
-    String voll(n, L'\0');
-    n = GetFullPathNameW(pfad.c_str(), n, voll.data(), nullptr);
-    voll.resize(n);
-    // "\\?\" paths are taken literally, so doubled separators must go here.
-    bool unc = voll.rfind(L"\\\\", 0) == 0;
-    String einfach = unc ? L"\\\\" : L"";
-    for (size_t i = unc ? 2 : 0; i < voll.size(); ++i) {
-        wchar_t c = voll[i] == L'/' ? L'\\' : voll[i];
-        if (c == L'\\' && !einfach.empty() && einfach.back() == L'\\') continue;
-        einfach += c;
+    if (pfad.rfind(L"\\\\?\\", 0) == 0 || pfad.rfind(L"\\\\.\\", 0) == 0) return pfad;
+    const String voll = Absolut(pfad);
+    // "\\?\" paths are taken literally: separators are made single, "." and ".." resolved here.
+    const bool unc =
+        voll.size() >= 2 && (voll[0] == L'\\' || voll[0] == L'/') && (voll[1] == L'\\' || voll[1] == L'/');
+    std::vector<String> teile;
+    size_t wurzel = unc ? 2 : 1; // server and share, or the drive
+    for (size_t start = 0; start <= voll.size();) {
+        size_t ende = voll.find_first_of(L"\\/", start);
+        if (ende == String::npos) ende = voll.size();
+        String teil = voll.substr(start, ende - start);
+        if (teil == L"..") {
+            if (teile.size() > wurzel) teile.pop_back();
+        } else if (!teil.empty() && teil != L".") {
+            teile.push_back(teil);
+        }
+        start = ende + 1;
     }
-    return unc ? L"\\\\?\\UNC\\" + einfach.substr(2) : L"\\\\?\\" + einfach;
+    String ergebnis = unc ? L"\\\\?\\UNC" : L"\\\\?";
+    for (const String& teil : teile)
+        ergebnis += L"\\" + teil;
+    if (teile.size() <= wurzel || voll.back() == L'\\' || voll.back() == L'/') ergebnis += L"\\";
+    return ergebnis;
 }
 
 bool DateiExistiert(const String& datei, bool meldung) {
@@ -171,19 +199,26 @@ bool VerzeichnisExistiert(const String& verzeichnis, bool meldung) {
     return da;
 }
 
-bool VerzeichnisErstellen(const String& verzeichnis, bool meldung) {
+bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler) {
+    if (fehler) *fehler = 0;
     String d = MitBackslash(verzeichnis);
     if (IstVerzeichnis(d)) return true;
+    DWORD grund = 0;
     // Parent by parent, so that chains longer than the classic path limit work too.
     String lang = LangerPfad(d);
     size_t start =
         lang.rfind(L"\\\\?\\UNC\\", 0) == 0 ? lang.find(L'\\', lang.find(L'\\', 8) + 1) : lang.find(L'\\', 4);
     for (size_t pos = start; pos != String::npos && pos < lang.size(); pos = lang.find(L'\\', pos + 1)) {
         String teil = lang.substr(0, pos);
-        if (teil.size() > 4 && teil.back() != L':') CreateDirectoryW(teil.c_str(), nullptr);
+        // The first refusal tells why: a file standing where a folder must go, a full medium.
+        if (teil.size() <= 4 || teil.back() == L':' || CreateDirectoryW(teil.c_str(), nullptr) || grund)
+            continue;
+        const DWORD fehler = GetLastError();
+        if (fehler != ERROR_ALREADY_EXISTS || !IstVerzeichnis(teil)) grund = fehler;
     }
     ProcessMessages();
     bool da = IstVerzeichnis(d);
+    if (!da && fehler) *fehler = grund ? grund : ERROR_PATH_NOT_FOUND;
     if (!da && meldung) InfoMeldung(L"Das Verzeichnis\r" + d + L"\rkonnte nicht erstellt werden.");
     return da;
 }
@@ -223,29 +258,41 @@ bool VerzeichnisBeschreibbar(const String& verzeichnis, bool meldung) {
     return ok;
 }
 
-TDateTime ZeitZuAlter(const FILETIME& geschrieben) {
-    FILETIME lokal = ZweiSekundenZeit(geschrieben);
+TDateTime ZeitZuAlter(const FILETIME& geschrieben, bool ortszeit) {
+    FILETIME utc = Ortszeit().Gelesen(geschrieben, ortszeit);
     SYSTEMTIME st;
-    if (!FileTimeToLocalFileTime(&lokal, &lokal) || !FileTimeToSystemTime(&lokal, &st)) return 0;
+    if (!FileTimeToSystemTime(&utc, &st)) return 0;
     return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, 0);
 }
 
+// A file the listing found and that then cannot be queried (a drive that went, a share that
+// dropped, no rights) is an error; one that is simply gone is not.
 TDateTime DateiAlter(const String& datei, DWORD* fehler) {
     if (fehler) *fehler = 0;
-    if (!IstDatei(datei)) return 0;
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    if (!Attribute(datei, d)) {
+        const DWORD grund = GetLastError();
+        if (fehler && !Trimmen(datei).empty() && grund != ERROR_FILE_NOT_FOUND &&
+            grund != ERROR_PATH_NOT_FOUND)
+            *fehler = grund;
+        return 0;
+    }
+    if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
     Handle h = Oeffnen(datei, GENERIC_READ, 0, OPEN_EXISTING);
     FILETIME geschrieben;
     if (!h || !GetFileTime(h.get(), nullptr, nullptr, &geschrieben)) {
-        if (fehler) *fehler = GetLastError();
+        const DWORD grund = GetLastError();
+        // Gone between the query and the open: not there, as above.
+        if (fehler && grund != ERROR_FILE_NOT_FOUND && grund != ERROR_PATH_NOT_FOUND) *fehler = grund;
         return 0;
     }
-    return ZeitZuAlter(geschrieben);
+    return ZeitZuAlter(geschrieben, SpeichertOrtszeit(datei));
 }
 
 TDateTime GespeichertesAlter(const String& datei) {
     WIN32_FILE_ATTRIBUTE_DATA d;
     if (!Attribute(datei, d) || (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return 0;
-    return ZeitZuAlter(d.ftLastWriteTime);
+    return ZeitZuAlter(d.ftLastWriteTime, SpeichertOrtszeit(datei));
 }
 
 // Copies into a temporary file beside the target and replaces the target only once the copy is
@@ -256,9 +303,13 @@ bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen&
     Handle q = Oeffnen(quelle, GENERIC_READ, 0, OPEN_EXISTING);
     LARGE_INTEGER laenge{};
     FILETIME geschrieben;
-    if (!q || !GetFileSizeEx(q.get(), &laenge) || !GetFileTime(q.get(), nullptr, nullptr, &geschrieben))
-        throw Exception(Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(),
-                               SystemFehlerText(GetLastError()).c_str()));
+    if (!q || !GetFileSizeEx(q.get(), &laenge) || !GetFileTime(q.get(), nullptr, nullptr, &geschrieben)) {
+        const DWORD fehler = GetLastError();
+        if (!q && (fehler == ERROR_FILE_NOT_FOUND || fehler == ERROR_PATH_NOT_FOUND)) return false; // gone
+        throw EKopierfehler(Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(),
+                                   SystemFehlerText(fehler).c_str()),
+                            fehler, false);
+    }
 
     // A stream cannot be renamed onto another file's stream, so its copy is written in place;
     // one that fails or is abandoned half-way is removed, and the next run copies it again.
@@ -298,9 +349,14 @@ bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen&
     if (!lesefehler && !schreibfehler && !abgebrochen) {
         // A medium that refuses the time still holds the right content: the copy stays, and at
         // worst the next run copies it again.
-        FILETIME zeit = ZweiSekundenZeit(geschrieben);
+        FILETIME zeit = Ortszeit().ZuSchreiben(Ortszeit().Gelesen(geschrieben, SpeichertOrtszeit(quelle)),
+                                               SpeichertOrtszeit(ziel));
         Aufrufe().zeitSetzen(z.get(), nullptr, nullptr, &zeit);
-        if (!CloseHandle(z.release())) schreibfehler = GetLastError();
+        // The content reaches the medium before the copy takes the old one's place: after a power
+        // cut the old copy stays rather than an empty one with the source's time, which would pass
+        // for current. Small files are left to the system, where the flush costs more than the copy.
+        if (laenge.QuadPart >= kSpuelenAb && !Aufrufe().spuelen(z.get())) schreibfehler = GetLastError();
+        if (!CloseHandle(z.release()) && !schreibfehler) schreibfehler = GetLastError();
     }
     z.reset();
     if (!strom && !lesefehler && !schreibfehler && !abgebrochen &&
@@ -309,8 +365,9 @@ bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen&
     if (!lesefehler && !schreibfehler && !abgebrochen) return true;
     DeleteFileW(LangerPfad(temp).c_str());
     if (lesefehler)
-        throw Exception(Format(L"Datei \"%s\" kann nicht gelesen werden. %s", quelle.c_str(),
-                               SystemFehlerText(lesefehler).c_str()));
+        throw EKopierfehler(Format(L"Datei \"%s\" kann nicht gelesen werden. %s", quelle.c_str(),
+                                   SystemFehlerText(lesefehler).c_str()),
+                            lesefehler, false);
     if (schreibfehler) KannNichtErstellen(ziel, schreibfehler);
     return false;
 }

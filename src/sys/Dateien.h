@@ -2,6 +2,7 @@
 // File operations of the system services ("kiv_sys"): existence tests that can explain a failure,
 // folder creation, the write test, file ages, the copy that keeps the modification time, deletion,
 // appending a line, and the recursive listing. Paths of any length are accepted.
+#include "toolkit/SysUtils.h"
 #include "util/Basis.h"
 
 #include <functional>
@@ -28,10 +29,29 @@ bool DateienRekursiv(const String& verzeichnis, const String& maske, const Datei
                      const String& ausgenommen = L"", const Weitermachen& weiter = {},
                      const OrdnerUnlesbar& unlesbar = {});
 
+// What a query of a path that is not there says: no such file, folder, drive or share, or a
+// drive without a medium.
+bool NichtDa(DWORD fehler);
+
+// An error of the copy, naming the file and the system's reason. `AmZiel` tells whether it arose
+// on the copy's side (creating, writing, replacing) or on the source's (opening, reading).
+class EKopierfehler : public Exception {
+public:
+    EKopierfehler(const String& text, DWORD code, bool amZiel)
+        : Exception(text), code_(code), amZiel_(amZiel) {}
+    DWORD Code() const { return code_; }
+    bool AmZiel() const { return amZiel_; }
+
+private:
+    DWORD code_;
+    bool amZiel_;
+};
+
 bool DateiExistiert(const String& datei, bool meldung);
 bool VerzeichnisExistiert(const String& verzeichnis, bool meldung = false);
 void VerzeichnisNichtGefunden(const String& verzeichnis);
-bool VerzeichnisErstellen(const String& verzeichnis, bool meldung);
+// `fehler` receives the system's reason when the folder could not be made, else 0.
+bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler = nullptr);
 bool VerzeichnisBeschreibbar(const String& verzeichnis, bool meldung);
 // The first free name @kiv0000 .. @kiv9999 (without folder and extension); empty when all are taken.
 String EindeutigerDateiname(const String& verzeichnis, const String& erweiterung);
@@ -42,15 +62,19 @@ String ErweiterungMitPunkt(const String& erweiterung);
 HANDLE NeueDateiAnlegen(const String& vorNummer, const String& nachNummer, unsigned erste, unsigned anzahl,
                         String& name);
 
-// Last-write time as local date-time at two-second resolution; 0 when missing or unreadable.
-// `fehler` receives the system's reason when the file exists but cannot be opened, else 0.
+// The instant of the last write (UTC) as date-time, at two-second resolution and within the DOS
+// years, read from a FAT volume in the local time of its date (sys/Dateizeit.h); ages of files on
+// volumes of either kind compare as instants. 0 when missing or unreadable. `fehler` receives
+// the system's reason when the file is there but cannot be queried or opened, else 0.
 TDateTime DateiAlter(const String& datei, DWORD* fehler = nullptr);
-// The same value from a time the file system reported, without opening the file.
-TDateTime ZeitZuAlter(const FILETIME& geschrieben);
+// The same value from a time the file system reported, without opening the file; `ortszeit`:
+// the volume keeps local times (SpeichertOrtszeit).
+TDateTime ZeitZuAlter(const FILETIME& geschrieben, bool ortszeit);
 // The age of a file from its directory entry alone (no open); 0 when missing.
 TDateTime GespeichertesAlter(const String& datei);
 
-// False also when `weiter` abandoned the copy; the previous copy then stays as it was.
+// False when the source is not there (any more), and when `weiter` abandoned the copy; the
+// previous copy then stays as it was. Errors raise EKopierfehler.
 bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen& weiter = {});
 bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben,
                               const Weitermachen& weiter = {});
@@ -60,5 +84,7 @@ void ZeileAnhaengen(const String& datei, const String& zeile);
 // Everything up to and including the last "\" or "/" (a stream's colon does not end it).
 String OrdnerTeil(const String& pfad);
 
-// The form the file system calls take: full, "\\?\" or "\\?\UNC\", separators single.
+// The form the file system calls take: full, "\\?\" or "\\?\UNC\", separators single, "." and
+// ".." resolved. Names keep a final dot or blank, which NTFS allows and the usual normalisation
+// would drop, reading another file than the one listed.
 String LangerPfad(const String& pfad);

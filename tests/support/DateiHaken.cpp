@@ -1,6 +1,7 @@
 #include "DateiHaken.h"
 
 #include "sys/DateiAufrufe.h"
+#include "sys/Dateizeit.h"
 
 #include <map>
 #include <set>
@@ -66,6 +67,21 @@ BOOL WINAPI ZeitSetzen(HANDLE h, const FILETIME* a, const FILETIME* b, const FIL
     }
     return SetFileTime(h, a, b, c);
 }
+BOOL WINAPI VolumeLesen(LPCWSTR wurzel, LPWSTR name, DWORD nameGroesse, LPDWORD seriennummer, LPDWORD laenge,
+                        LPDWORD merkmale, LPWSTR dateisystem, DWORD dateisystemGroesse) {
+    std::wstring vorgegeben = g_haken->dateisystem ? g_haken->dateisystem(wurzel) : std::wstring();
+    if (vorgegeben.empty() || !dateisystem || vorgegeben.size() >= dateisystemGroesse)
+        return GetVolumeInformationW(wurzel, name, nameGroesse, seriennummer, laenge, merkmale, dateisystem,
+                                     dateisystemGroesse);
+    vorgegeben.copy(dateisystem, vorgegeben.size());
+    dateisystem[vorgegeben.size()] = L'\0';
+    return TRUE;
+}
+
+BOOL WINAPI Spuelen(HANDLE h) {
+    if (g_haken->spuelen) g_haken->spuelen();
+    return FlushFileBuffers(h);
+}
 } // namespace
 
 DateiHaken::DateiHaken() {
@@ -78,9 +94,13 @@ DateiHaken::DateiHaken() {
     a.zeitSetzen = ZeitSetzen;
     a.sucheBeginnen = SucheBeginnen;
     a.sucheWeiter = SucheWeiter;
+    a.volumeLesen = VolumeLesen;
+    a.spuelen = Spuelen;
+    DateizeitenNeuLesen();
 }
 
 DateiHaken::~DateiHaken() {
     Aufrufe() = DateiAufrufe{};
     g_haken = nullptr;
+    DateizeitenNeuLesen();
 }

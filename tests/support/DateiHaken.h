@@ -1,8 +1,8 @@
 #pragma once
 // While alive, the copy's and the listing's system calls pass through the test first (see
 // sys/DateiAufrufe.h): a search entry can be changed, slowed down or dropped, a read can be made
-// to fail or to wait, the copy's time can be refused. One at a time; the real calls come back at
-// the end.
+// to fail or to wait, the copy's time can be refused, a volume can report another file system. One at a time;
+// the real calls come back at the end.
 #include <windows.h>
 
 #include <functional>
@@ -27,4 +27,8 @@ public:
     std::function<bool(int nummer)> lesen;
     // Whether setting the copy's time succeeds.
     bool zeitSetzenGelingt = true;
+    // The file system a volume reports, given its root ("C:\\"); empty: the real one.
+    std::function<std::wstring(const std::wstring& wurzel)> dateisystem;
+    // Before a copy is flushed to its medium.
+    std::function<void()> spuelen;
 };

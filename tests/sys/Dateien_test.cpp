@@ -233,11 +233,10 @@ TEST(DateiKopieren, ErrorsNameTheFileAndKeepTheOldCopy) {
     try {
         DateiKopieren(t / L"q.txt", t / L"fehlt\\z.txt");
         ADD_FAILURE() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(
-            e.Message().rfind(L"Datei \"" + (t / L"fehlt\\z.txt") + L"\" kann nicht erstellt werden. ", 0),
-            0u)
-            << NachUtf8(e.Message());
+    } catch (const EKopierfehler& e) { // the real reason, not the failed handle's
+        EXPECT_EQ(e.Message(), L"Datei \"" + (t / L"fehlt\\z.txt") + L"\" kann nicht erstellt werden. " +
+                                   SystemFehlerText(ERROR_PATH_NOT_FOUND));
+        EXPECT_TRUE(e.AmZiel());
     }
     HANDLE h = CreateFileW((t / L"q.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     try {
@@ -262,6 +261,26 @@ TEST(DateiKopieren, ErrorsNameTheFileAndKeepTheOldCopy) {
     }
     EXPECT_EQ(Lesen(t / L"Kopie\\gross.bin"), "alte Kopie");
     EXPECT_EQ(Liste(t / L"Kopie"), std::vector<String>{t / L"Kopie\\gross.bin"});
+}
+
+// From 1 MiB on a copy reaches the medium before it replaces the old one; smaller ones are left
+// to the system, where a flush would cost more than the copy.
+TEST(DateiKopieren, LargeCopiesAreFlushedBeforeTheyReplaceTheOldOne) {
+    TestOrdner t;
+    struct Fall {
+        size_t groesse;
+        int spuelungen;
+    } faelle[] = {{1024, 0}, {(1 << 20) - 1, 0}, {1 << 20, 1}, {3 << 20, 1}};
+    for (const Fall& f : faelle) {
+        Schreiben(t / L"q.bin", std::string(f.groesse, 'q'));
+        Schreiben(t / L"Kopie\\q.bin", "alt");
+        DateiHaken haken;
+        std::vector<std::string> beimSpuelen;
+        haken.spuelen = [&] { beimSpuelen.push_back(Lesen(t / L"Kopie\\q.bin")); };
+        ASSERT_TRUE(DateiKopieren(t / L"q.bin", t / L"Kopie\\q.bin"));
+        EXPECT_EQ(beimSpuelen, std::vector<std::string>(static_cast<size_t>(f.spuelungen), "alt"))
+            << f.groesse;
+    }
 }
 
 // The copy's content is right even when the medium refuses its time: it stays, and the error
@@ -354,4 +373,30 @@ TEST(TStringListBox, OwnsItsListAndCopiesOnAssign) {
     sl->SetStrings(andere);
     andere.Add(L"y");
     EXPECT_EQ(sl->Strings()->ToVector(), std::vector<String>{L"x"});
+}
+
+// The long form keeps a final dot or blank (valid on NTFS), resolves "." and ".." itself and
+// makes a relative path absolute against the current folder.
+TEST(LangerPfad, KeepsNamesEndingInADotOrBlank) {
+    struct Fall {
+        const wchar_t *pfad, *lang;
+    } faelle[] = {
+        {L"C:\\Daten\\Notiz.", L"\\\\?\\C:\\Daten\\Notiz."},
+        {L"C:\\Daten\\Alt \\a.txt", L"\\\\?\\C:\\Daten\\Alt \\a.txt"},
+        {L"C:/Daten//Unter\\\\a.txt", L"\\\\?\\C:\\Daten\\Unter\\a.txt"},
+        {L"C:\\Daten\\.\\Alt\\..\\..\\..\\a.txt", L"\\\\?\\C:\\a.txt"},
+        {L"C:\\Daten\\", L"\\\\?\\C:\\Daten\\"},
+        {L"C:\\", L"\\\\?\\C:\\"},
+        {L"\\\\server\\freigabe\\..\\..\\Notiz.", L"\\\\?\\UNC\\server\\freigabe\\Notiz."},
+        {L"\\\\?\\C:\\Daten\\..\\x", L"\\\\?\\C:\\Daten\\..\\x"}, // already long: taken as it is
+        {L"C:\\Daten\\a.txt:strom", L"\\\\?\\C:\\Daten\\a.txt:strom"},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(LangerPfad(f.pfad), f.lang) << NachUtf8(f.pfad);
+    TestOrdner t;
+    wchar_t vorher[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, vorher);
+    SetCurrentDirectoryW(t.Pfad().c_str());
+    EXPECT_EQ(LangerPfad(L"Daten\\Notiz. "), L"\\\\?\\" + t.Pfad() + L"Daten\\Notiz. ");
+    SetCurrentDirectoryW(vorher);
 }
