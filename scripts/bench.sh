@@ -18,7 +18,8 @@
 #
 # Environment: BENCH_RUNDEN rounds (default 2); BENCH_LISTE lines per list at start-up (1000);
 # BENCH_SPEICHER files of an extra unattended run for the memory figure (default: none, the
-# small tree's figure stands; the full figure is BENCH_SPEICHER=100000, which takes minutes).
+# small tree's figure stands; the full figure is BENCH_SPEICHER=100000, which takes minutes);
+# BENCH_STATUSZEILEN lines of the status-list benchmark (default 1 000 000).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 KLEIN=${1:-20000}
@@ -26,6 +27,7 @@ GROSS=${2:-4}
 RUNDEN=${BENCH_RUNDEN:-2}
 LISTE=${BENCH_LISTE:-1000}
 SPEICHER=${BENCH_SPEICHER:-}
+STATUSZEILEN=${BENCH_STATUSZEILEN:-1000000}
 
 install_missing
 configure_and_build win64
@@ -298,8 +300,10 @@ echo
 echo "== the settings lists alone (four lists, read as the window's set-up does, saved in one change)"
 "$WINE64" "$BUILD/win64/bench/bench_einstellungen.exe" "$(winpfad "$B/engine")" "$LISTE"
 echo
-echo "== the status list"
-"$WINE64" "$BUILD/win64/bench/bench_statusliste.exe"
+echo "== the status list (targets: $STATUSZEILEN lines in under 60 s and 200 MiB, at most 150 bytes a line)"
+"$WINE64" "$BUILD/win64/bench/bench_statusliste.exe" "$STATUSZEILEN"
+echo "   for comparison, the same lines in a multi-line text box (100 000 of them):"
+"$WINE64" "$BUILD/win64/bench/bench_statusliste.exe" 100000 textbox
 echo
 echo "== the data grid (SQLite, and PostgreSQL on the private test server)"
 "$WINE64" "$BUILD/win64/bench/bench_dbgrid.exe"

@@ -64,7 +64,7 @@ Tam_Main::Tam_Main(TComponent* owner) : TQelForm(owner) {
     me_Dir = new TMemo(this);
     me_Einzel = new TMemo(this);
     me_Blacklist = new TMemo(this);
-    me_Status = new TMemo(this);
+    me_Status = new TZeilenListe(this);
 
     wz = new TqelWizard(this);
     wz->SetName(L"wz");
@@ -225,7 +225,12 @@ void Tam_Main::SeiteZweiAufbauen() {
     wz_2->SetWizard(wz);
     wz_2->OnChangeBack = [this](TComponent* s) { wz_2ChangeBack(s); };
     gb_Status = Gruppe(wz_2, L"gb_Status", L"Meldungen", alClient, 0);
-    Liste(me_Status, gb_Status, L"me_Status", 0);
+    // A run over a large tree adds a line per copied file: a list that keeps its lines compactly
+    // rather than a text box, which holds several times their size.
+    me_Status->SetName(L"me_Status");
+    me_Status->SetTag(0);
+    me_Status->SetParent(gb_Status);
+    me_Status->SetAlign(alClient);
 }
 
 void Tam_Main::QelFormAfterCreate(TComponent*) {

@@ -2,6 +2,7 @@
 // The program's window: a two-page wizard that collects what to back up and runs the backup.
 #include "framework/QelForm.h"
 #include "toolkit/StdCtrls.h"
+#include "toolkit/ZeilenListe.h"
 
 #include <functional>
 
@@ -60,7 +61,7 @@ public:
     TGroupBox* gb_Blacklist;
     TMemo* me_Blacklist;
     TGroupBox* gb_Status;
-    TMemo* me_Status;
+    TZeilenListe* me_Status;
     TActionList* ax;
     TAction* ax_EigeneDateien;
     TAction* ax_EigeneBilder;

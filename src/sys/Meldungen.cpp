@@ -109,19 +109,3 @@ void InternerFehler(const String& modul, const String& meldung) {
     Abort();
 }
 
-bool InZwischenablage(const String& text) {
-    if (!OpenClipboard(nullptr)) return false;
-    bool ok = false;
-    EmptyClipboard();
-    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void* p = GlobalLock(mem)) {
-            std::memcpy(p, text.c_str(), bytes);
-            GlobalUnlock(mem);
-            ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-        }
-        if (!ok) GlobalFree(mem);
-    }
-    CloseClipboard();
-    return ok;
-}

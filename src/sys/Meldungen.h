@@ -1,5 +1,6 @@
 #pragma once
 // The program's message boxes. Every text the user reads in a box passes through here.
+#include "toolkit/SysUtils.h"
 #include "util/Basis.h"
 
 #include <windows.h>
@@ -25,8 +26,6 @@ void MeldungZeitraumUngueltig();
 String InternerFehlerText(const String& modul, const String& meldung);
 // Puts the text on the clipboard, shows it, then stops the current operation silently.
 [[noreturn]] void InternerFehler(const String& modul, const String& meldung);
-// Plain text on the clipboard; false when the clipboard could not be had.
-bool InZwischenablage(const String& text);
 
 #include "toolkit/SysUtils.h"
 

@@ -209,6 +209,8 @@ public:
     // Reflected from the parent: a notification this control's window sent.
     virtual void CNCommand(WORD /*code*/) {}
     virtual LRESULT CNNotify(NMHDR* /*header*/) { return 0; }
+    // An owner-drawn control's item is to be painted.
+    virtual void CNDrawItem(DRAWITEMSTRUCT& /*item*/) {}
     // Colours of a WM_CTLCOLOR* request; returns the background brush.
     virtual HBRUSH CtlColor(HDC dc);
     // Alt+letter reached the form: act when the caption carries that mnemonic.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <cstdarg>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -41,4 +42,21 @@ String Format(const wchar_t* format, ...) {
         if (n >= 0 && static_cast<size_t>(n) < buffer.size()) return String(buffer.data(), static_cast<size_t>(n));
         buffer.resize(buffer.size() * 2);
     }
+}
+
+bool InZwischenablage(const String& text) {
+    if (!OpenClipboard(nullptr)) return false;
+    bool ok = false;
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (void* p = GlobalLock(mem)) {
+            std::memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(mem);
+            ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+        }
+        if (!ok) GlobalFree(mem);
+    }
+    CloseClipboard();
+    return ok;
 }

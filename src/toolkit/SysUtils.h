@@ -29,3 +29,6 @@ String SystemFehlerText(unsigned long code);
 String Format(const wchar_t* format, ...);
 
 std::string NachUtf8(const String& s);
+
+// Plain text on the clipboard; false when the clipboard could not be had.
+bool InZwischenablage(const String& text);

@@ -239,6 +239,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
+    case WM_DRAWITEM:
         if (WMReflect(m)) return;
         break;
     case WM_WINDOWPOSCHANGED:
@@ -294,8 +295,9 @@ void TWinControl::WMContextMenu(TMessage& m) {
 
 // The child that sent the notification raises its own event.
 bool TWinControl::WMReflect(TMessage& m) {
-    HWND from =
-        m.Msg == WM_NOTIFY ? reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom : reinterpret_cast<HWND>(m.LParam);
+    HWND from = m.Msg == WM_NOTIFY     ? reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom
+                : m.Msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem
+                                       : reinterpret_cast<HWND>(m.LParam);
     TWinControl* child = from && from != handle_ ? FindControl(from) : nullptr;
     if (!child) return false;
     switch (m.Msg) {
@@ -305,6 +307,10 @@ bool TWinControl::WMReflect(TMessage& m) {
         return true;
     case WM_NOTIFY:
         m.Result = child->CNNotify(reinterpret_cast<NMHDR*>(m.LParam));
+        return true;
+    case WM_DRAWITEM:
+        child->CNDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam));
+        m.Result = TRUE;
         return true;
     default:
         m.Result = reinterpret_cast<LRESULT>(child->CtlColor(reinterpret_cast<HDC>(m.WParam)));

@@ -1,5 +1,7 @@
 #pragma once
 // Drives our windows the way the keyboard does, through the application's message processing.
+#include "util/Basis.h"
+
 #include <windows.h>
 
 // Posts WM_KEYDOWN and WM_KEYUP of vk to the focused window, with Shift held if asked, and
@@ -22,3 +24,6 @@ void MouseTo(HWND wnd);
 void MouseToPoint(int x, int y);
 // Presses and releases the left button where the pointer is.
 void MouseClick();
+
+// The text on the clipboard; empty when there is none.
+String ZwischenablageText();

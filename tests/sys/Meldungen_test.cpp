@@ -2,23 +2,11 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "BoxReader.h"
+#include "WinInput.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-String Zwischenablage() {
-    String text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            text = p;
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // Remembers whether a box asked for the beep, then lets the real box appear.
 struct BeepSpy {
     bool beeped = false;
@@ -107,7 +95,7 @@ TEST(InternerFehler, ClipboardBoxAndSilentStop) {
         L"Interner Fehler im Modul [kiv_sys]\r\rDateienRekursivToItems SL nicht zugewiesen.\r\r"
         L"Benachrichtigen Sie bitte Ihren Systemadministrator.";
     EXPECT_EQ(InternerFehlerText(L"kiv_sys", L"DateienRekursivToItems SL nicht zugewiesen."), text);
-    EXPECT_EQ(Zwischenablage(), text);
+    EXPECT_EQ(ZwischenablageText(), text);
     ASSERT_EQ(reader.Boxes().size(), 1u);
     EXPECT_EQ(reader.Boxes()[0].caption, L"Fehler");
     EXPECT_EQ(reader.Boxes()[0].text,
