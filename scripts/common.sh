@@ -31,9 +31,110 @@ install_missing() {
     dpkg -s libsqliteodbc >/dev/null 2>&1 || need+=(libsqliteodbc)
     if [ ${#need[@]} -gt 0 ]; then
         echo "Installing: ${need[*]}"
-        as_root apt-get update -qq
+        apt_update
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
     fi
+    install_wine32
+}
+
+# Once i386 is a foreign architecture, an index of some suite may fail to download and
+# apt-get update exits non-zero although the indexes we need are there: callers check for
+# what they need instead.
+apt_update() {
+    as_root apt-get update -qq >/dev/null 2>&1 || true
+}
+
+installed() {  # package[:arch] ...: true when every one is installed
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || return 1
+    done
+}
+
+# Wine's 32-bit part, which runs the 32-bit product, and the 32-bit ODBC pieces for its data
+# tests. A plain install fails on Debian images whose amd64 libraries come from a suite that
+# has no i386 index, or are older than any index: libraries installed for both architectures
+# must have the same version. So, for this one install only, suites without an i386 index rank
+# low, and a library whose two candidates still differ is held at the newest version both offer.
+install_wine32() {
+    local want=(wine32:i386 libodbc2:i386 libsqliteodbc:i386) need=() p
+    for p in "${want[@]}"; do installed "$p" || need+=("$p"); done
+    [ ${#need[@]} -gt 0 ] || return 0
+    if [ "$(dpkg --print-architecture 2>/dev/null)" != amd64 ]; then
+        echo "Wine's 32-bit part is missing and cannot be installed on this machine: the 32-bit tests fail." >&2
+        return 0
+    fi
+    echo "Installing Wine's 32-bit part: ${need[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+    apt_update
+    if ! ls /var/lib/apt/lists/*_binary-i386_Packages* >/dev/null 2>&1; then
+        echo "No i386 package index could be downloaded; Wine's 32-bit part is not installed." >&2
+        return 1
+    fi
+    local prefs sim
+    prefs=$(mktemp) sim=$(mktemp)
+    wine32_preferences "$prefs"
+    local apt=(apt-get -o Dir::Etc::Preferences="$prefs" -o APT::Get::Upgrade-By-Source-Package=false
+        --no-install-recommends --allow-downgrades)
+    if ! "${apt[@]}" -s install "${need[@]}" >"$sim" 2>&1; then
+        echo "Wine's 32-bit part cannot be installed:" >&2
+        tail -5 "$sim" >&2
+        rm -f "$prefs" "$sim"
+        return 1
+    fi
+    if grep -q '^Remv ' "$sim"; then
+        echo "Wine's 32-bit part is not installed: apt would remove $(grep '^Remv ' "$sim" | cut -d' ' -f2 | tr '\n' ' ')" >&2
+        rm -f "$prefs" "$sim"
+        return 1
+    fi
+    as_root env DEBIAN_FRONTEND=noninteractive "${apt[@]}" -y -qq install "${need[@]}" >/dev/null
+    rm -f "$prefs" "$sim"
+}
+
+# Preferences for the install above, written to file $1.
+wine32_preferences() {
+    local out=$1 f base rel
+    # Every suite with an amd64 index but no i386 index ranks below the others.
+    for f in /var/lib/apt/lists/*_binary-amd64_Packages*; do
+        base=${f%_binary-amd64_Packages*}
+        compgen -G "${base}_binary-i386_Packages*" >/dev/null && continue
+        rel=$base
+        while [ "$rel" != "${rel%_*}" ] && [ ! -f "${rel}_InRelease" ] && [ ! -f "${rel}_Release" ]; do
+            rel=${rel%_*}
+        done
+        sed -n 's/^Codename: *//p' "${rel}_InRelease" "${rel}_Release" 2>/dev/null || true
+    done | sort -u | while read -r codename; do
+        printf 'Package: *\nPin: release n=%s\nPin-Priority: 100\n\n' "$codename"
+    done >"$out"
+    # Libraries installed for amd64 that must match on i386: where the candidates of the two
+    # architectures differ, both are held at the newest version offered for both.
+    local pairs
+    pairs=$(dpkg-query -W -f='${Package} ${Architecture} ${Multi-Arch}\n' |
+        awk '$2 == "amd64" && $3 == "same" { print $1 ":amd64", $1 ":i386" }') || true
+    # shellcheck disable=SC2086
+    apt-cache -o Dir::Etc::Preferences="$out" policy $pairs 2>/dev/null | awk '
+        /^[^ ].*:$/ {
+            name = $0; sub(/:$/, "", name); arch = "amd64"
+            if (name ~ /:i386$/) arch = "i386"
+            sub(/:(i386|amd64)$/, "", name); names[name] = 1; next
+        }
+        /^  Candidate:/ { cand[name, arch] = $2; next }
+        /^ (\*\*\*|   ) [^ ]+ -?[0-9]+$/ {
+            v = ($1 == "***") ? $2 : $1
+            if (arch == "amd64") order[name] = order[name] " " v
+            offered[name, arch, v] = 1
+        }
+        END {
+            for (n in names) {
+                a = cand[n, "amd64"]; i = cand[n, "i386"]
+                if (a == "" || i == "" || a == "(none)" || i == "(none)" || a == i) continue
+                k = split(order[n], vs, " ")
+                for (j = 1; j <= k; j++) if (offered[n, "i386", vs[j]]) {
+                    printf "Package: %s:amd64 %s:i386\nPin: version %s\nPin-Priority: 1001\n\n", n, n, vs[j]
+                    break
+                }
+            }
+        }' >>"$out"
 }
 
 configure_and_build() {  # $1 = win32|win64, then extra cmake options; BUILD_TARGET limits the build
