@@ -209,18 +209,43 @@ use_prefix() {  # $1 = prefix folder
     export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 }
 
-prepare_prefix() {  # runs under the display and wineserver started before
-    if [ ! -f "$WINEPREFIX/.sicherung-ready" ]; then
+# A prefix takes its regional settings once, when it is made, and can start 32-bit programs only
+# when it was made after Wine's 32-bit part was installed. So it is made after the locales exist
+# and under the German locale, its LocaleName is read once and kept in the stamp, and a prefix
+# whose stamp or 32-bit part is not right is made anew.
+prepare_prefix() {  # runs under the display and wineserver started before, with LC_ALL set
+    local stamp=$WINEPREFIX/.sicherung-ready wanted=""
+    locale_present de_DE.UTF-8 && wanted=de-DE
+    if ! prefix_fits "$stamp" "$wanted"; then
+        [ -e "$WINEPREFIX" ] && echo "Making the Wine prefix anew: $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         "$WINE64" wineboot -i >/dev/null 2>&1 || true
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null 2>&1
-        touch "$WINEPREFIX/.sicherung-ready"
+        local name
+        name=$("$WINE64" reg query 'HKCU\Control Panel\International' /v LocaleName 2>/dev/null |
+            tr -d '\r' | awk '$1 == "LocaleName" { print $3 }')
+        echo "LocaleName=${name:-?}" >"$stamp"
+        if [ -n "$wanted" ] && [ "$name" != "$wanted" ]; then
+            echo "The new Wine prefix has the regional settings ${name:-?} instead of $wanted." >&2
+        fi
     fi
     # The first process of a server starts Wine's services; let that happen outside any timed test.
     "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+}
+
+prefix_fits() {  # stamp file, wanted LocaleName (empty: any)
+    [ -f "$1" ] || return 1
+    if installed wine32:i386 && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        return 1
+    fi
+    grep -qx "LocaleName=${2:-.*}" "$1"
+}
+
+locale_present() {  # e.g. de_DE.UTF-8
+    locale -a 2>/dev/null | grep -qix "${1/UTF-8/utf8}"
 }
 
 start_wineserver() {
@@ -235,7 +260,7 @@ start_wineserver() {
 ensure_locales() {
     local wanted=(de_DE.UTF-8 en_US.UTF-8) missing=() l
     for l in "${wanted[@]}"; do
-        locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || missing+=("$l")
+        locale_present "$l" || missing+=("$l")
     done
     [ ${#missing[@]} -gt 0 ] || return 0
     if [ "$(id -u)" != 0 ] && ! { command -v sudo >/dev/null && sudo -n true 2>/dev/null; }; then
@@ -243,7 +268,7 @@ ensure_locales() {
         return 0
     fi
     if [ ! -x /usr/sbin/locale-gen ]; then
-        as_root apt-get update -qq
+        apt_update
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends locales >/dev/null
     fi
     for l in "${missing[@]}"; do
@@ -264,7 +289,7 @@ start_wine_env() {
     trap stop_started EXIT INT TERM
     use_prefix "$BUILD/win64/wineprefix"
     [ -n "${KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] || start_display
+    export LC_ALL=de_DE.UTF-8
     start_wineserver
     prepare_prefix
-    export LC_ALL=de_DE.UTF-8
 }

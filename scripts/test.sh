@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
-# Builds both targets and runs every test under Wine. Usage: scripts/test.sh [ctest options]
+# Builds both targets and runs every test under Wine: the 64-bit suite, then the 32-bit suite
+# (the product users run). A failure in either fails the run. Usage: scripts/test.sh [ctest options]
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing
-# SKIP_WIN32=1 leaves the 32-bit product out, for a quicker loop while developing.
-[ "${SKIP_WIN32:-0}" = 1 ] || configure_and_build win32 -DSICHERUNG_TESTS=OFF -DSICHERUNG_BENCH=OFF
 configure_and_build win64
+# SKIP_WIN32=1 leaves the 32-bit build and its suite out, for a quicker loop while developing.
+[ "${SKIP_WIN32:-0}" = 1 ] || configure_and_build win32 -DSICHERUNG_TESTS=ON -DSICHERUNG_BENCH=OFF
 
 # German user locale: the texts under test are those our users see.
 start_wine_env
 mount_media
-cd "$BUILD/win64"
+
+run_suite() {  # win64|win32, then ctest options
+    local target=$1; shift
+    echo "== $target suite"
+    (cd "$BUILD/$target" && ctest --output-on-failure --timeout 120 "$@")
+}
+
 status=0
-ctest --output-on-failure --timeout 120 "$@" || status=$?
+run_suite win64 "$@" || status=1
+if [ "${SKIP_WIN32:-0}" != 1 ]; then
+    run_suite win32 "$@" || status=1
+fi
 exit $status
