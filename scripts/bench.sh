@@ -117,7 +117,12 @@ leeren() {
 
 declare -A ZEIT SPITZE MELDUNG
 ABGELEGT=0
-WERKZEUGE=(sicherung sicherung32 xcopy)
+WERKZEUGE=(sicherung xcopy)
+if runs_32bit; then
+    WERKZEUGE=(sicherung sicherung32 xcopy)
+else
+    echo "This machine cannot run 32-bit programs: the 32-bit column stays empty."
+fi
 command -v cp >/dev/null && WERKZEUGE+=(cp)
 
 # The first start of a freshly copied program costs Wine up to two seconds more than the next:

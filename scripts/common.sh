@@ -236,9 +236,15 @@ prepare_prefix() {  # runs under the display and wineserver started before, with
     "$WINE64" cmd /c exit >/dev/null 2>&1 || true
 }
 
+# Wine's 32-bit part is there and this machine's kernel runs 32-bit code (some kernels have no
+# 32-bit compatibility: 32-bit programs fail there with "Exec format error").
+runs_32bit() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 prefix_fits() {  # stamp file, wanted LocaleName (empty: any)
     [ -f "$1" ] || return 1
-    if installed wine32:i386 && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    if runs_32bit && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
         return 1
     fi
     grep -qx "LocaleName=${2:-.*}" "$1"

@@ -6,10 +6,14 @@
 #        scripts/run.sh [--64] bausteine                          the component gallery Bausteine.exe
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+install_missing
 target=win32
 if [ "${1:-}" = --64 ]; then
     target=win64
     shift
+elif ! runs_32bit; then
+    echo "This machine cannot run 32-bit programs (Wine's 32-bit part or the kernel's 32-bit support is missing): the 64-bit build runs."
+    target=win64
 fi
 program=Sicherung
 if [ "${1:-}" = bausteine ]; then
@@ -17,7 +21,6 @@ if [ "${1:-}" = bausteine ]; then
     shift
 fi
 
-install_missing
 BUILD_TARGET=$program configure_and_build $target
 echo "Running: $BUILD/$target/$program.exe"
 

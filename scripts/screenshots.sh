@@ -4,10 +4,14 @@
 # Usage: scripts/screenshots.sh [--64]      --64 takes them from the 64-bit build
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+install_missing
 target=win32
 [ "${1:-}" = --64 ] && target=win64
+if [ $target = win32 ] && ! runs_32bit; then
+    echo "This machine cannot run 32-bit programs: the pictures are taken from the 64-bit build."
+    target=win64
+fi
 
-install_missing
 configure_and_build $target -DSICHERUNG_TESTS=ON
 start_wine_env
 mkdir -p "$BUILD/screenshots"

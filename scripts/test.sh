@@ -21,6 +21,7 @@ run_suite() {  # win64|win32, then ctest options
 status=0
 run_suite win64 "$@" || status=1
 if [ "${SKIP_WIN32:-0}" != 1 ]; then
+    runs_32bit || echo "This machine's kernel does not run 32-bit code: every test of the 32-bit suite is skipped."
     run_suite win32 "$@" || status=1
 fi
 exit $status

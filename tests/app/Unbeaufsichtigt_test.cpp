@@ -28,24 +28,26 @@ std::string Lies(HANDLE h) {
     return s;
 }
 
+struct Suche {
+    DWORD prozess;
+    HWND fenster = nullptr;
+};
+
+BOOL CALLBACK FensterDesProzesses(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Suche*>(p);
+    DWORD von = 0;
+    GetWindowThreadProcessId(w, &von);
+    wchar_t klasse[32] = {};
+    GetClassNameW(w, klasse, 32);
+    if (von != s->prozess || String(klasse) != L"SicForm") return TRUE;
+    s->fenster = w;
+    return FALSE;
+}
+
 // The top-level window of a process (the unattended run's is hidden).
 HWND Fenster(DWORD prozess) {
-    struct Suche {
-        DWORD prozess;
-        HWND fenster = nullptr;
-    } suche{prozess};
-    EnumWindows(
-        [](HWND w, LPARAM p) {
-            auto* s = reinterpret_cast<Suche*>(p);
-            DWORD von = 0;
-            GetWindowThreadProcessId(w, &von);
-            wchar_t klasse[32] = {};
-            GetClassNameW(w, klasse, 32);
-            if (von != s->prozess || String(klasse) != L"SicForm") return TRUE;
-            s->fenster = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&suche));
+    Suche suche{prozess};
+    EnumWindows(FensterDesProzesses, reinterpret_cast<LPARAM>(&suche));
     return suche.fenster;
 }
 
