@@ -3,8 +3,8 @@
 #
 #   scripts/bench.sh [small files] [large files]
 #
-# 1. The real program as users start it: the 64-bit Sicherung.exe with "/SICHERN", beside it a
-#    settings file naming the tree, against Wine's xcopy /D /E /Y and, as the floor, native
+# 1. The real program as users start it: the 64-bit Sicherung.exe and the 32-bit one (the
+#    product) with "/SICHERN", beside each a settings file naming the tree, against Wine's xcopy /D /E /Y and, as the floor, native
 #    cp -a -u, on the same trees in the same run: small files (default 20 000 of 1 KiB in folders
 #    of 100) and large ones (default 4 of 256 MiB), each first into an empty target, then over
 #    the unchanged tree. Every round the tools take turns at going first; every tool starts
@@ -31,11 +31,13 @@ STATUSZEILEN=${BENCH_STATUSZEILEN:-1000000}
 
 install_missing
 configure_and_build win64
+BUILD_TARGET=Sicherung configure_and_build win32
 start_wine_env
 start_postgres
 
 B=$BUILD/win64/bench-lauf
 EXE=$BUILD/win64/Sicherung.exe
+EXE32=$BUILD/win32/Sicherung.exe
 trap 'rm -rf "$B"; stop_started' EXIT INT TERM
 rm -rf "$B"
 mkdir -p "$B"
@@ -77,8 +79,9 @@ lauf() {
     local werkzeug=$1 baum=$2 quelle=$B/quelle-$2 t0 t1
     sync
     case $werkzeug in
-    sicherung)
+    sicherung | sicherung32)
         local p=$B/programm-$baum
+        [ "$werkzeug" = sicherung32 ] && p=$B/programm32-$baum
         : >"$p/marken.txt"
         t0=$(jetzt)
         (cd "$p" && SICHERUNG_ZEITMARKEN="$(winpfad "$p/marken.txt")" "$WINE64" Sicherung.exe /SICHERN \
@@ -107,16 +110,22 @@ lauf() {
 leeren() {
     local ablage=$B/abgelegt/$1-$((++ABGELEGT)) d
     mkdir -p "$ablage"
-    for d in "$B/programm-$1"/Datensicherung_* "$B/xcopy-$1" "$B/cp-$1"; do
+    for d in "$B/programm-$1"/Datensicherung_* "$B/programm32-$1"/Datensicherung_* "$B/xcopy-$1" "$B/cp-$1"; do
         [ -e "$d" ] && mv "$d" "$ablage/$(basename "$d")-$(basename "$(dirname "$d")")"
     done
-    rm -f "$B/programm-$1/Sicherung.log"
+    rm -f "$B/programm-$1/Sicherung.log" "$B/programm32-$1/Sicherung.log"
     einstellungen "$B/programm-$1" "$B/quelle-$1"
+    einstellungen "$B/programm32-$1" "$B/quelle-$1"
 }
 
 declare -A ZEIT SPITZE MELDUNG
 ABGELEGT=0
 WERKZEUGE=(sicherung xcopy)
+if runs_32bit; then
+    WERKZEUGE=(sicherung sicherung32 xcopy)
+else
+    echo "This machine cannot run 32-bit programs: the 32-bit column stays empty."
+fi
 command -v cp >/dev/null && WERKZEUGE+=(cp)
 
 # The first start of a freshly copied program costs Wine up to two seconds more than the next:
@@ -131,6 +140,9 @@ vergleich() { # tree
     mkdir -p "$B/programm-$baum"
     cp "$EXE" "$B/programm-$baum/"
     aufwaermen "$B/programm-$baum"
+    mkdir -p "$B/programm32-$baum"
+    cp "$EXE32" "$B/programm32-$baum/"
+    aufwaermen "$B/programm32-$baum"
     "$WINE64" xcopy /? >/dev/null 2>&1 || true
     find "$B/quelle-$baum" -type f -exec cat {} + >/dev/null # every tool finds the sources cached
     for ((r = 0; r < RUNDEN; r++)); do
@@ -151,11 +163,12 @@ vergleich() { # tree
 }
 
 zeile() { # label, tree, run kind
-    local s x c
+    local s s32 x c
     s=$(echo "${ZEIT[$2,$3,sicherung]}" | median)
+    s32=$(echo "${ZEIT[$2,$3,sicherung32]}" | median)
     x=$(echo "${ZEIT[$2,$3,xcopy]}" | median)
     c=$(echo "${ZEIT[$2,$3,cp]:-}" | median)
-    printf "%-36s %10s %10s %10s %9s %9s %12s\n" "$1" "$s" "$x" "$c" "$(verhaeltnis "$s" "$x")" \
+    printf "%-36s %10s %10s %10s %10s %9s %9s %12s\n" "$1" "$s" "$s32" "$x" "$c" "$(verhaeltnis "$s" "$x")" \
         "$(verhaeltnis "$s" "$c")" "$(mib "${SPITZE[$2,$3]:-0}")"
 }
 
@@ -169,7 +182,7 @@ vergleich klein
 
 echo
 echo "== the real program against xcopy (median of $RUNDEN rounds, seconds; Wine process start included)"
-printf "%-36s %10s %10s %10s %9s %9s %12s\n" "" "Sicherung" "xcopy /D" "cp -a -u" "S/xcopy" "S/cp" "peak WS (S)"
+printf "%-36s %10s %10s %10s %10s %9s %9s %12s\n" "" "Sicherung" "32-bit" "xcopy /D" "cp -a -u" "S/xcopy" "S/cp" "peak WS (S)"
 zeile "$KLEIN files of 1 KiB, first run" klein erst
 zeile "$KLEIN files of 1 KiB, unchanged" klein wieder
 if [ "$GROSS" -gt 0 ]; then
@@ -180,7 +193,7 @@ echo "single rounds (in the order above):"
 for baum in klein gross; do
     for art in erst wieder; do
         [ -n "${ZEIT[$baum,$art,sicherung]:-}" ] || continue
-        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-}"
+        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | 32-bit${ZEIT[$baum,$art,sicherung32]} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-}"
         echo "    Sicherung.exe reported: ${MELDUNG[$baum,$art]:-nothing}"
     done
 done

@@ -11,12 +11,6 @@ as_root() {
     if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# True when some architecture's package of that name is installed ("dpkg -s" refuses a name
-# installed for two architectures).
-installed() {
-    dpkg-query -W -f='${db:Status-Status}\n' "$1" 2>/dev/null | grep -qx installed
-}
-
 install_missing() {
     local need=()
     command -v cmake >/dev/null || need+=(cmake)
@@ -40,11 +34,110 @@ install_missing() {
     installed odbc-postgresql || need+=(odbc-postgresql)
     if [ ${#need[@]} -gt 0 ]; then
         echo "Installing: ${need[*]}"
-        # An index that fails to download (a mirror in sync) makes the update exit non-zero
-        # although the indexes the install needs are there; the install itself then says.
-        as_root apt-get update -qq || true
+        apt_update
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
     fi
+    install_wine32
+}
+
+# Once i386 is a foreign architecture, an index of some suite may fail to download and
+# apt-get update exits non-zero although the indexes we need are there: callers check for
+# what they need instead.
+apt_update() {
+    as_root apt-get update -qq >/dev/null 2>&1 || true
+}
+
+installed() {  # package[:arch] ...: true when every one is installed
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || return 1
+    done
+}
+
+# Wine's 32-bit part, which runs the 32-bit product, and the 32-bit ODBC pieces for its data
+# tests. A plain install fails on Debian images whose amd64 libraries come from a suite that
+# has no i386 index, or are older than any index: libraries installed for both architectures
+# must have the same version. So, for this one install only, suites without an i386 index rank
+# low, and a library whose two candidates still differ is held at the newest version both offer.
+install_wine32() {
+    local want=(wine32:i386 libodbc2:i386 libsqliteodbc:i386) need=() p
+    for p in "${want[@]}"; do installed "$p" || need+=("$p"); done
+    [ ${#need[@]} -gt 0 ] || return 0
+    if [ "$(dpkg --print-architecture 2>/dev/null)" != amd64 ]; then
+        echo "Wine's 32-bit part is missing and cannot be installed on this machine: the 32-bit tests fail." >&2
+        return 0
+    fi
+    echo "Installing Wine's 32-bit part: ${need[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+    apt_update
+    if ! ls /var/lib/apt/lists/*_binary-i386_Packages* >/dev/null 2>&1; then
+        echo "No i386 package index could be downloaded; Wine's 32-bit part is not installed." >&2
+        return 1
+    fi
+    local prefs sim
+    prefs=$(mktemp) sim=$(mktemp)
+    wine32_preferences "$prefs"
+    local apt=(apt-get -o Dir::Etc::Preferences="$prefs" -o APT::Get::Upgrade-By-Source-Package=false
+        --no-install-recommends --allow-downgrades)
+    if ! "${apt[@]}" -s install "${need[@]}" >"$sim" 2>&1; then
+        echo "Wine's 32-bit part cannot be installed:" >&2
+        tail -5 "$sim" >&2
+        rm -f "$prefs" "$sim"
+        return 1
+    fi
+    if grep -q '^Remv ' "$sim"; then
+        echo "Wine's 32-bit part is not installed: apt would remove $(grep '^Remv ' "$sim" | cut -d' ' -f2 | tr '\n' ' ')" >&2
+        rm -f "$prefs" "$sim"
+        return 1
+    fi
+    as_root env DEBIAN_FRONTEND=noninteractive "${apt[@]}" -y -qq install "${need[@]}" >/dev/null
+    rm -f "$prefs" "$sim"
+}
+
+# Preferences for the install above, written to file $1.
+wine32_preferences() {
+    local out=$1 f base rel
+    # Every suite with an amd64 index but no i386 index ranks below the others.
+    for f in /var/lib/apt/lists/*_binary-amd64_Packages*; do
+        base=${f%_binary-amd64_Packages*}
+        compgen -G "${base}_binary-i386_Packages*" >/dev/null && continue
+        rel=$base
+        while [ "$rel" != "${rel%_*}" ] && [ ! -f "${rel}_InRelease" ] && [ ! -f "${rel}_Release" ]; do
+            rel=${rel%_*}
+        done
+        sed -n 's/^Codename: *//p' "${rel}_InRelease" "${rel}_Release" 2>/dev/null || true
+    done | sort -u | while read -r codename; do
+        printf 'Package: *\nPin: release n=%s\nPin-Priority: 100\n\n' "$codename"
+    done >"$out"
+    # Libraries installed for amd64 that must match on i386: where the candidates of the two
+    # architectures differ, both are held at the newest version offered for both.
+    local pairs
+    pairs=$(dpkg-query -W -f='${Package} ${Architecture} ${Multi-Arch}\n' |
+        awk '$2 == "amd64" && $3 == "same" { print $1 ":amd64", $1 ":i386" }') || true
+    # shellcheck disable=SC2086
+    apt-cache -o Dir::Etc::Preferences="$out" policy $pairs 2>/dev/null | awk '
+        /^[^ ].*:$/ {
+            name = $0; sub(/:$/, "", name); arch = "amd64"
+            if (name ~ /:i386$/) arch = "i386"
+            sub(/:(i386|amd64)$/, "", name); names[name] = 1; next
+        }
+        /^  Candidate:/ { cand[name, arch] = $2; next }
+        /^ (\*\*\*|   ) [^ ]+ -?[0-9]+$/ {
+            v = ($1 == "***") ? $2 : $1
+            if (arch == "amd64") order[name] = order[name] " " v
+            offered[name, arch, v] = 1
+        }
+        END {
+            for (n in names) {
+                a = cand[n, "amd64"]; i = cand[n, "i386"]
+                if (a == "" || i == "" || a == "(none)" || i == "(none)" || a == i) continue
+                k = split(order[n], vs, " ")
+                for (j = 1; j <= k; j++) if (offered[n, "i386", vs[j]]) {
+                    printf "Package: %s:amd64 %s:i386\nPin: version %s\nPin-Priority: 1001\n\n", n, n, vs[j]
+                    break
+                }
+            }
+        }' >>"$out"
 }
 
 configure_and_build() {  # $1 = win32|win64, then extra cmake options; BUILD_TARGET limits the build
@@ -120,18 +213,49 @@ use_prefix() {  # $1 = prefix folder
     export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 }
 
-prepare_prefix() {  # runs under the display and wineserver started before
-    if [ ! -f "$WINEPREFIX/.sicherung-ready" ]; then
+# A prefix takes its regional settings once, when it is made, and can start 32-bit programs only
+# when it was made after Wine's 32-bit part was installed. So it is made after the locales exist
+# and under the German locale, its LocaleName is read once and kept in the stamp, and a prefix
+# whose stamp or 32-bit part is not right is made anew.
+prepare_prefix() {  # runs under the display and wineserver started before, with LC_ALL set
+    local stamp=$WINEPREFIX/.sicherung-ready wanted=""
+    locale_present de_DE.UTF-8 && wanted=de-DE
+    if ! prefix_fits "$stamp" "$wanted"; then
+        [ -e "$WINEPREFIX" ] && echo "Making the Wine prefix anew: $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
         "$WINE64" wineboot -i >/dev/null 2>&1 || true
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null 2>&1
-        touch "$WINEPREFIX/.sicherung-ready"
+        local name
+        name=$("$WINE64" reg query 'HKCU\Control Panel\International' /v LocaleName 2>/dev/null |
+            tr -d '\r' | awk '$1 == "LocaleName" { print $3 }')
+        echo "LocaleName=${name:-?}" >"$stamp"
+        if [ -n "$wanted" ] && [ "$name" != "$wanted" ]; then
+            echo "The new Wine prefix has the regional settings ${name:-?} instead of $wanted." >&2
+        fi
     fi
     # The first process of a server starts Wine's services; let that happen outside any timed test.
     "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+}
+
+# Wine's 32-bit part is there and this machine's kernel runs 32-bit code (some kernels have no
+# 32-bit compatibility: 32-bit programs fail there with "Exec format error").
+runs_32bit() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+prefix_fits() {  # stamp file, wanted LocaleName (empty: any)
+    [ -f "$1" ] || return 1
+    if runs_32bit && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        return 1
+    fi
+    grep -qx "LocaleName=${2:-.*}" "$1"
+}
+
+locale_present() {  # e.g. de_DE.UTF-8
+    locale -a 2>/dev/null | grep -qix "${1/UTF-8/utf8}"
 }
 
 start_wineserver() {
@@ -146,7 +270,7 @@ start_wineserver() {
 ensure_locales() {
     local wanted=(de_DE.UTF-8 en_US.UTF-8) missing=() l
     for l in "${wanted[@]}"; do
-        locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || missing+=("$l")
+        locale_present "$l" || missing+=("$l")
     done
     [ ${#missing[@]} -gt 0 ] || return 0
     if [ "$(id -u)" != 0 ] && ! { command -v sudo >/dev/null && sudo -n true 2>/dev/null; }; then
@@ -154,7 +278,7 @@ ensure_locales() {
         return 0
     fi
     if [ ! -x /usr/sbin/locale-gen ]; then
-        as_root apt-get update -qq || true
+        apt_update
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends locales >/dev/null
     fi
     for l in "${missing[@]}"; do
@@ -175,9 +299,9 @@ start_wine_env() {
     trap stop_started EXIT INT TERM
     use_prefix "$BUILD/win64/wineprefix"
     [ -n "${KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] || start_display
+    export LC_ALL=de_DE.UTF-8
     start_wineserver
     prepare_prefix
-    export LC_ALL=de_DE.UTF-8
 }
 
 # A private PostgreSQL server for the tests: a fresh cluster in a temporary folder, run by an

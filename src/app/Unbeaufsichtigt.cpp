@@ -1,6 +1,7 @@
 #include "app/Unbeaufsichtigt.h"
 
 #include "app/da_Main.h"
+#include "toolkit/Application.h"
 #include "sys/Ordner.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
@@ -16,12 +17,15 @@ HANDLE g_ende = nullptr; // set once the run has written its end and the setting
 } // namespace
 
 BOOL WINAPI KonsolenAbbruch(DWORD ereignis) {
-    g_abbruch = true;
-    if (HWND fenster = g_fenster.load()) PostMessageW(fenster, WM_CLOSE, 0, 0);
-    // Closing the console, logging off or shutting down ends the process as soon as this returns:
-    // the run gets a few seconds to write its summary and its log line.
-    if (ereignis != CTRL_C_EVENT && ereignis != CTRL_BREAK_EVENT && g_ende) WaitForSingleObject(g_ende, 4000);
-    return TRUE;
+    return GuardCallback(TRUE, [&] {
+        g_abbruch = true;
+        if (HWND fenster = g_fenster.load()) PostMessageW(fenster, WM_CLOSE, 0, 0);
+        // Closing the console, logging off or shutting down ends the process as soon as this
+        // returns: the run gets a few seconds to write its summary and its log line.
+        if (ereignis != CTRL_C_EVENT && ereignis != CTRL_BREAK_EVENT && g_ende)
+            WaitForSingleObject(g_ende, 4000);
+        return TRUE;
+    });
 }
 
 int Unbeaufsichtigt(const Konsolenausgabe& konsole) {

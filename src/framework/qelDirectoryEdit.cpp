@@ -46,9 +46,11 @@ public:
 
 private:
     static BOOL CALLBACK Collect(HWND wnd, LPARAM list) {
-        if (IsWindowVisible(wnd) && IsWindowEnabled(wnd))
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-        return TRUE;
+        return GuardCallback(FALSE, [&] {
+            if (IsWindowVisible(wnd) && IsWindowEnabled(wnd))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+            return TRUE;
+        });
     }
     UINT errorMode_;
     HWND active_, focus_;

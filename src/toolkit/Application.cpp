@@ -50,6 +50,14 @@ void HandleException(std::exception_ptr error) {
     }
 }
 
+// Showing the box may itself fail (no memory left); then the callback goes on without it.
+void HandleCallbackException(std::exception_ptr error) noexcept {
+    try {
+        HandleException(error);
+    } catch (...) {
+    }
+}
+
 namespace {
 HWND g_mainWindow = nullptr;
 }

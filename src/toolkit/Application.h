@@ -9,6 +9,30 @@
 void HandleException(std::exception_ptr error);
 void ShowException(const std::exception& error);
 
+// The error report for an exception caught in a procedure the system calls; never throws.
+void HandleCallbackException(std::exception_ptr error) noexcept;
+
+// Runs the body of a procedure we hand to the system (window, subclass, hook, dialog,
+// enumeration, timer and console procedures). No exception may unwind through the system's
+// frames (the 32-bit build unwinds with tables that cannot pass them, and the process ends),
+// so one that reaches here goes to the error report and the procedure returns onError.
+template <class R, class Body> R GuardCallback(R onError, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        HandleCallbackException(std::current_exception());
+        return onError;
+    }
+}
+
+template <class Body> void GuardCallback(Body&& body) noexcept {
+    try {
+        body();
+    } catch (...) {
+        HandleCallbackException(std::current_exception());
+    }
+}
+
 // Title of the general error box (the program's name).
 const String& ApplicationTitle();
 void SetApplicationTitle(const String& title);

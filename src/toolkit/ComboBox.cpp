@@ -228,12 +228,7 @@ LRESULT CALLBACK TCustomComboBox::EditProc(HWND wnd, UINT msg, WPARAM wParam, LP
         return DefSubclassProc(wnd, msg, wParam, lParam);
     }
     if (msg != WM_CHAR) return DefSubclassProc(wnd, msg, wParam, lParam);
-    try {
-        return reinterpret_cast<TCustomComboBox*>(data)->EditChar(wnd, wParam, lParam);
-    } catch (...) {
-        HandleException(std::current_exception());
-        return 0;
-    }
+    return GuardCallback(LRESULT{0}, [&] { return reinterpret_cast<TCustomComboBox*>(data)->EditChar(wnd, wParam, lParam); });
 }
 
 // A character for the edit field: KeyPress may take it; what the field then does to the text is

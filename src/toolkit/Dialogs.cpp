@@ -1,5 +1,7 @@
 #include "toolkit/Dialogs.h"
 
+#include "toolkit/Application.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -54,16 +56,18 @@ void DefaultSetzen(HWND box, int result) {
 LRESULT CALLBACK BoxSubclass(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
     if (msg != WM_INITDIALOG) return DefSubclassProc(wnd, msg, wParam, lParam);
     LRESULT result = DefSubclassProc(wnd, msg, wParam, lParam);
-    const auto* args = reinterpret_cast<const MessageBoxArgs*>(data);
-    Platzieren(wnd, *args);
-    DefaultSetzen(wnd, args->defaultResult);
+    GuardCallback([&] {
+        const auto* args = reinterpret_cast<const MessageBoxArgs*>(data);
+        Platzieren(wnd, *args);
+        DefaultSetzen(wnd, args->defaultResult);
+    });
     RemoveWindowSubclass(wnd, BoxSubclass, id);
     return result;
 }
 
 LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam) {
     PendingBox* p = t_pending;
-    if (p && code == HCBT_CREATEWND) {
+    if (p && code == HCBT_CREATEWND) GuardCallback([&] {
         HWND wnd = reinterpret_cast<HWND>(wParam);
         wchar_t cls[16] = {};
         GetClassNameW(wnd, cls, 16);
@@ -71,7 +75,7 @@ LRESULT CALLBACK BoxHook(int code, WPARAM wParam, LPARAM lParam) {
             t_pending = nullptr;  // the first dialog is ours, later ones are not
             SetWindowSubclass(wnd, BoxSubclass, 1, reinterpret_cast<DWORD_PTR>(p->args));
         }
-    }
+    });
     return CallNextHookEx(p ? p->hook : nullptr, code, wParam, lParam);
 }
 

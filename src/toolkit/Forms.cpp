@@ -387,12 +387,14 @@ void TForm::Release() {
 
 namespace {
 BOOL CALLBACK DisableOthers(HWND wnd, LPARAM lParam) {
-    auto* list = reinterpret_cast<std::vector<HWND>*>(lParam);
-    if (wnd != list->front() && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-        EnableWindow(wnd, FALSE);
-        list->push_back(wnd);
-    }
-    return TRUE;
+    return GuardCallback(FALSE, [&] {
+        auto* list = reinterpret_cast<std::vector<HWND>*>(lParam);
+        if (wnd != list->front() && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+            list->push_back(wnd);
+            EnableWindow(wnd, FALSE);
+        }
+        return TRUE;
+    });
 }
 } // namespace
 

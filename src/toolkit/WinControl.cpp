@@ -215,14 +215,12 @@ void TWinControl::DestroyWnd() {
 LRESULT TWinControl::MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
     ++g_dispatchDepth;
-    try {
+    LRESULT result = GuardCallback(LRESULT{0}, [&] {
         WndProc(m);
-    } catch (...) {
-        m.Result = 0;
-        HandleException(std::current_exception());
-    }
+        return m.Result;
+    });
     --g_dispatchDepth;
-    return m.Result;
+    return result;
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

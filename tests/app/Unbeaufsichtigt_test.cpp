@@ -28,24 +28,26 @@ std::string Lies(HANDLE h) {
     return s;
 }
 
+struct Suche {
+    DWORD prozess;
+    HWND fenster = nullptr;
+};
+
+BOOL CALLBACK FensterDesProzesses(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Suche*>(p);
+    DWORD von = 0;
+    GetWindowThreadProcessId(w, &von);
+    wchar_t klasse[32] = {};
+    GetClassNameW(w, klasse, 32);
+    if (von != s->prozess || String(klasse) != L"SicForm") return TRUE;
+    s->fenster = w;
+    return FALSE;
+}
+
 // The top-level window of a process (the unattended run's is hidden).
 HWND Fenster(DWORD prozess) {
-    struct Suche {
-        DWORD prozess;
-        HWND fenster = nullptr;
-    } suche{prozess};
-    EnumWindows(
-        [](HWND w, LPARAM p) {
-            auto* s = reinterpret_cast<Suche*>(p);
-            DWORD von = 0;
-            GetWindowThreadProcessId(w, &von);
-            wchar_t klasse[32] = {};
-            GetClassNameW(w, klasse, 32);
-            if (von != s->prozess || String(klasse) != L"SicForm") return TRUE;
-            s->fenster = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&suche));
+    Suche suche{prozess};
+    EnumWindows(FensterDesProzesses, reinterpret_cast<LPARAM>(&suche));
     return suche.fenster;
 }
 
@@ -94,6 +96,42 @@ Ergebnis Ausfuehren(const String& ordner, const String& argumente,
 
 void Ini(const String& ordner, const std::string& inhalt) {
     Schreiben(ordner + L"Sicherung.ini", inhalt);
+}
+
+// A file of that length that reads as zeros up to its last bytes, `ende`; on the Linux side it
+// is sparse and costs no disk.
+void DuenneDatei(const String& pfad, long long laenge, const std::string& ende) {
+    Schreiben(pfad, "");
+    HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER stelle;
+    stelle.QuadPart = laenge - static_cast<long long>(ende.size());
+    SetFilePointerEx(h, stelle, nullptr, FILE_BEGIN);
+    DWORD n = 0;
+    if (!ende.empty()) WriteFile(h, ende.data(), static_cast<DWORD>(ende.size()), &n, nullptr);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
+// The last bytes of a file.
+std::string Ende(const String& pfad, DWORD anzahl) {
+    HANDLE h = CreateFileW(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER zurueck;
+    zurueck.QuadPart = -static_cast<long long>(anzahl);
+    SetFilePointerEx(h, zurueck, nullptr, FILE_END);
+    std::string s(anzahl, '\0');
+    DWORD n = 0;
+    ReadFile(h, s.data(), anzahl, &n, nullptr);
+    CloseHandle(h);
+    s.resize(n);
+    return s;
+}
+
+// How often a text occurs.
+size_t Anzahl(const std::string& text, const std::string& teil) {
+    size_t n = 0;
+    for (size_t p = text.find(teil); p != std::string::npos; p = text.find(teil, p + teil.size()))
+        ++n;
+    return n;
 }
 
 } // namespace
@@ -154,13 +192,7 @@ TEST(Unbeaufsichtigt, ErrorsGiveOne) {
 TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
     TestOrdner t;
     String gross = t / L"Daten\\gross.bin";
-    Schreiben(gross, "");
-    HANDLE h = CreateFileW(gross.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER laenge;
-    laenge.QuadPart = 2LL << 30; // reads as zeros, costs nothing to make
-    SetFilePointerEx(h, laenge, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
+    DuenneDatei(gross, 2LL << 30, "");
     String ordner = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(t / L"Daten\\");
     Schreiben(ordner + L"gross.bin", "alte Kopie");
     ZeitSetzen(ordner + L"gross.bin", 2001, 1, 1, 0, 0, 0);
@@ -235,4 +267,52 @@ TEST(Unbeaufsichtigt, OneBadFileNeverStopsTheRestAndMissingLinesAreNoted) {
     Ergebnis e = Ausfuehren(t / L"Stick\\", L"/SICHERN");
     EXPECT_EQ(e.code, 0u) << e.fehler;
     EXPECT_EQ(e.fehler, "Nicht gefunden: " + fehlt + "\r\n");
+}
+
+// Lengths and positions past 4 GiB do not fit the 32-bit build's DWORD and size_t.
+TEST(Unbeaufsichtigt, FileBeyondFourGiBIsCopiedWholeWithItsTimeAndOnlyOnce) {
+    TestOrdner t;
+    String gross = t / L"Daten\\gross.bin";
+    DuenneDatei(gross, (4LL << 30) + 4101, "Ende.");
+    ZeitSetzen(gross, 2023, 6, 1, 12, 0, 2);
+    Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
+    String kopie = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(gross);
+
+    Ergebnis erst = Ausfuehren(t / L"Stick\\", L"/SICHERN");
+    EXPECT_EQ(erst.code, 0u) << erst.fehler;
+    EXPECT_NE(erst.ausgabe.find("1 Datei wurde gesichert."), std::string::npos) << erst.ausgabe;
+    WIN32_FILE_ATTRIBUTE_DATA q{}, k{};
+    ASSERT_TRUE(GetFileAttributesExW(gross.c_str(), GetFileExInfoStandard, &q));
+    ASSERT_TRUE(GetFileAttributesExW(kopie.c_str(), GetFileExInfoStandard, &k));
+    EXPECT_EQ(k.nFileSizeHigh, 1u);
+    EXPECT_EQ(k.nFileSizeLow, 4101u);
+    EXPECT_EQ(CompareFileTime(&k.ftLastWriteTime, &q.ftLastWriteTime), 0);
+    EXPECT_EQ(Ende(kopie, 5), "Ende.");
+
+    Ergebnis wieder = Ausfuehren(t / L"Stick\\", L"/SICHERN");
+    EXPECT_EQ(wieder.code, 0u) << wieder.fehler;
+    EXPECT_NE(wieder.ausgabe.find("0 Dateien wurden gesichert."), std::string::npos) << wieder.ausgabe;
+    EXPECT_EQ(wieder.ausgabe.find("gross.bin"), std::string::npos) << wieder.ausgabe;
+}
+
+// Counters and the status list of a large run, in folders of 100 as users keep their files.
+TEST(Unbeaufsichtigt, RunOverTwentyThousandFilesReportsEachFileAndTheRightCount) {
+    TestOrdner t;
+    for (int i = 0; i < 20000; ++i)
+        Schreiben(t / Format(L"Daten\\o%d\\d%d.txt", i / 100, i), "x");
+    Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
+
+    Ergebnis erst = Ausfuehren(t / L"Stick\\", L"/SICHERN");
+    EXPECT_EQ(erst.code, 0u) << erst.fehler;
+    EXPECT_EQ(Anzahl(erst.ausgabe, ".txt\r\n"), 20000u);
+    EXPECT_NE(erst.ausgabe.find("\\o199\\d19999.txt\r\n"), std::string::npos);
+    EXPECT_NE(erst.ausgabe.find("\r\n20.000 Dateien wurden gesichert.\r\n"), std::string::npos)
+        << erst.ausgabe.substr(erst.ausgabe.size() > 600 ? erst.ausgabe.size() - 600 : 0);
+    EXPECT_TRUE(Lesen(t / L"Stick\\Sicherung.log").ends_with(" | 20.000 Dateien wurden gesichert.\r\n"))
+        << Lesen(t / L"Stick\\Sicherung.log");
+
+    Ergebnis wieder = Ausfuehren(t / L"Stick\\", L"/SICHERN");
+    EXPECT_EQ(wieder.code, 0u) << wieder.fehler;
+    EXPECT_EQ(Anzahl(wieder.ausgabe, ".txt\r\n"), 0u);
+    EXPECT_NE(wieder.ausgabe.find("\r\n0 Dateien wurden gesichert.\r\n"), std::string::npos) << wieder.ausgabe;
 }

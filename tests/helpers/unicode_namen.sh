@@ -28,6 +28,12 @@ anlegen)
 pruefen)
     # Below the target folder the copy keeps the source's path without its drive (Z: is /).
     kopie="$wurzel/ziel$wurzel/quelle"
+    # No target at all: the step inside Wine was skipped (it reports its own failures).
+    if [ ! -d "$wurzel/ziel" ]; then
+        echo "skipped: the backup inside Wine did not run"
+        rm -rf "$wurzel"
+        exit 77
+    fi
     status=0
     for f in "$ordner/$datei" "Ärger.txt"; do
         if [ ! -f "$kopie/$f" ]; then

@@ -1,22 +1,12 @@
 #include "MenuLeser.h"
+#include "WinInput.h"
 
 namespace {
 MenuLeser* g_leser = nullptr;
 
 // The visible menu window of this thread, if one is open.
 HWND OpenMenuWindow() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND wnd, LPARAM lParam) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(wnd, cls, 16);
-            if (lstrcmpW(cls, L"#32768") != 0 || !IsWindowVisible(wnd)) return TRUE;
-            *reinterpret_cast<HWND*>(lParam) = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return VisibleThreadWindow(L"#32768");
 }
 
 void Key(HWND target, WORD vk) {

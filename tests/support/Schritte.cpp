@@ -1,22 +1,12 @@
 #include "Schritte.h"
+#include "WinInput.h"
 
 namespace {
 Schritte* g_schritte = nullptr;
 }
 
 bool DialogboxOffen() {
-    bool offen = false;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND wnd, LPARAM lParam) -> BOOL {
-            wchar_t cls[16] = {};
-            GetClassNameW(wnd, cls, 16);
-            if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(wnd)) return TRUE;
-            *reinterpret_cast<bool*>(lParam) = true;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&offen));
-    return offen;
+    return VisibleThreadWindow(L"#32770") != nullptr;
 }
 
 Schritte::Schritte(std::vector<Schritt> schritte, Schritt notbremse)

@@ -11,6 +11,28 @@ void KeyHeld(WORD vk, bool down) {
     SetKeyboardState(state);
 }
 
+namespace {
+struct WindowSearch {
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND wnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    wchar_t cls[16] = {};
+    GetClassNameW(wnd, cls, 16);
+    if (lstrcmpW(cls, search->windowClass) != 0 || !IsWindowVisible(wnd)) return TRUE;
+    search->found = wnd;
+    return FALSE;
+}
+} // namespace
+
+HWND VisibleThreadWindow(const wchar_t* windowClass) {
+    WindowSearch search{windowClass, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void Pump() {
     for (int i = 0; i < 3; ++i)
         Application()->ProcessMessages();

@@ -15,6 +15,10 @@ void KeyHeld(WORD vk, bool down);
 // Posts a typed character to the window and processes it.
 void TypeChar(HWND wnd, wchar_t ch);
 
+// The first visible top-level window of this thread with that class ("#32770" a dialog box,
+// "#32768" a menu), or null.
+HWND VisibleThreadWindow(const wchar_t* windowClass);
+
 // Processes pending messages a few times over, so that posted follow-ups run too.
 void Pump();
 
