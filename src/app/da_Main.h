@@ -14,7 +14,7 @@ class TToolBar;
 class TSplitter;
 class TAction;
 class TActionList;
-class TSicherung;
+class TLauf;
 
 namespace da_Main {
 
@@ -141,8 +141,8 @@ private:
     bool abbruch_ = false;
     bool schliessenNachLauf_ = false;
     bool unbeaufsichtigt_ = false;
-    bool sitzungEndet_ = false;  // no box can be answered any more
-    TSicherung* lauf_ = nullptr; // the run in progress, on SicherungAusfuehren's stack
+    bool sitzungEndet_ = false; // no box can be answered any more
+    TLauf* lauf_ = nullptr;     // the run in progress, on the stack of the function running it
     bool laufAbgebrochen_ = false;
     int laufFehler_ = 0;
 };
