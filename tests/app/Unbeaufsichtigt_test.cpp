@@ -98,17 +98,6 @@ void Ini(const String& ordner, const std::string& inhalt) {
     Schreiben(ordner + L"Sicherung.ini", inhalt);
 }
 
-// A file that reads as zeros and costs nothing to make.
-void Leer(const String& pfad, long long laenge) {
-    Schreiben(pfad, "");
-    HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER l;
-    l.QuadPart = laenge;
-    SetFilePointerEx(h, l, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
-}
-
 // The lines of an output, sorted: the order of a folder's files is the file system's.
 std::vector<std::string> Zeilen(const std::string& ausgabe) {
     std::vector<std::string> zeilen;
@@ -176,7 +165,7 @@ TEST(Unbeaufsichtigt, ErrorsGiveOne) {
 // after the user saved a new list in the program's window.
 TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
     TestOrdner t;
-    Leer(t / L"Daten\\gross.bin", 2LL << 30);
+    GrosseDatei(t / L"Daten\\gross.bin", 2LL << 30);
     String ordner = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(t / L"Daten\\");
     Schreiben(ordner + L"gross.bin", "alte Kopie");
     ZeitSetzen(ordner + L"gross.bin", 2001, 1, 1, 0, 0, 0);
@@ -350,8 +339,8 @@ TEST(Pruefen, ExitCodesZeroAfterABackupAndTwoWithoutATargetFolder) {
 // 3: cancelled in the middle of comparing a large file; the file is not counted.
 TEST(Pruefen, CancelDuringALargeCompareGivesThree) {
     Pruefbaum b;
-    Leer(b.t / L"Daten\\gross.bin", 32LL << 30);
-    Leer(b.Kopie(L"gross.bin"), 32LL << 30);
+    GrosseDatei(b.t / L"Daten\\gross.bin", 32LL << 30);
+    GrosseDatei(b.Kopie(L"gross.bin"), 32LL << 30);
     ZeitSetzen(b.t / L"Daten\\gross.bin", 2020, 5, 5, 10, 0, 0);
     ZeitSetzen(b.Kopie(L"gross.bin"), 2020, 5, 5, 10, 0, 0);
     Ini(b.stick, "[Tam_Main]\r\nme_Einzel_0=" + NachUtf8Ansi(b.t / L"Daten\\gross.bin") + "\r\n");

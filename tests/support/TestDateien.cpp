@@ -32,6 +32,16 @@ void OrdnerAnlegen(const String& pfad) {
     CreateDirectoryW(lang.c_str(), nullptr);
 }
 
+void GrosseDatei(const String& pfad, long long laenge) {
+    Schreiben(pfad, "");
+    HANDLE h = CreateFileW(Lang(pfad).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER l;
+    l.QuadPart = laenge;
+    SetFilePointerEx(h, l, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
 void OrdnerLoeschen(const String& pfad) {
     String d = pfad.back() == L'\\' ? pfad : pfad + L"\\";
     WIN32_FIND_DATAW f;
