@@ -221,14 +221,14 @@ pruef_vergleich() { # tree, tools...
             PZEIT[$baum,$w]+=" $(pruef_lauf "$w" "$baum")"
         done
     done
-    PMELDUNG[$baum]=$(grep -a "geprüft" "$B/programm-$baum/pruefung.txt" | tail -1 | tr -d '\r')
+    PMELDUNG[$baum]=$(grep -a "geprüft" "$B/programm-$baum/pruefung.txt" | tail -1 | tr -d '\r' || true)
 }
 
 pruef_zeile() { # label, tree
     local p d c
-    p=$(echo "${PZEIT[$2,pruefen]}" | median)
-    d=$(echo "${PZEIT[$2,diff]}" | median)
-    c=$(echo "${PZEIT[$2,cmp]:-}" | median)
+    p=$(echo "${PZEIT[$2,pruefen]}" | median || true)
+    d=$(echo "${PZEIT[$2,diff]}" | median || true)
+    c=$(echo "${PZEIT[$2,cmp]:-}" | median || true)
     printf "%-36s %10s %10s %10s %9s %9s\n" "$1" "$p" "$d" "$c" "$(verhaeltnis "$p" "$d")" "$(verhaeltnis "$p" "$c")"
 }
 
