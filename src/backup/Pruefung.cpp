@@ -15,11 +15,6 @@ namespace {
 // enough that both blocks stay in the processor's cache for the comparison.
 constexpr DWORD kBlock = 1 << 20;
 
-long long Laenge(const BY_HANDLE_FILE_INFORMATION& info) {
-    return static_cast<long long>((static_cast<unsigned long long>(info.nFileSizeHigh) << 32) |
-                                  info.nFileSizeLow);
-}
-
 } // namespace
 
 TPruefung::TPruefung(SicherungsListen listen, TStrings* auflistung) : TLauf(std::move(listen), auflistung) {}
@@ -87,33 +82,35 @@ bool TPruefung::Pruefen(const TAuswahlDatei& d) {
         Befund(L"fehlt", fehlend_, zielPfad);
         return true;
     }
+    // Size and time through the handle alone: the full information also asks the volume, which
+    // costs more than comparing a small file.
     Handle qh = GeteiltLesen(quelle);
-    BY_HANDLE_FILE_INFORMATION qi;
-    if (!qh || !GetFileInformationByHandle(qh.get(), &qi)) {
+    LARGE_INTEGER qLaenge, zLaenge;
+    FILETIME qZeit;
+    if (!qh || !GetFileSizeEx(qh.get(), &qLaenge) || !GetFileTime(qh.get(), nullptr, nullptr, &qZeit)) {
         const DWORD fehler = GetLastError();
         if (!qh && NichtDa(fehler)) return false; // gone since it was listed
         UnlesbarBefund(zielPfad, quelle, fehler);
         return true;
     }
     // The backup's age test, on the times as instants.
-    if (ZeitZuAlter(qi.ftLastWriteTime, SpeichertOrtszeit(quelle)) >
+    if (ZeitZuAlter(qZeit, SpeichertOrtszeit(quelle)) >
         ZeitZuAlter(z.ftLastWriteTime, SpeichertOrtszeit(zielPfad))) {
         Befund(L"veraltet", veraltet_, zielPfad);
         return true;
     }
     Handle zh = GeteiltLesen(zielPfad);
-    BY_HANDLE_FILE_INFORMATION zi;
-    if (!zh || !GetFileInformationByHandle(zh.get(), &zi)) {
+    if (!zh || !GetFileSizeEx(zh.get(), &zLaenge)) {
         UnlesbarBefund(zielPfad, zielPfad, GetLastError());
         return true;
     }
-    if (Laenge(qi) != Laenge(zi)) {
+    if (qLaenge.QuadPart != zLaenge.QuadPart) {
         Befund(L"abweichend", abweichend_, zielPfad);
         return true;
     }
     DWORD fehler = 0;
     bool kopieFehler = false;
-    switch (InhaltVergleichen(qh.get(), zh.get(), Laenge(qi), fehler, kopieFehler)) {
+    switch (InhaltVergleichen(qh.get(), zh.get(), qLaenge.QuadPart, fehler, kopieFehler)) {
     case Inhalt::gleich:
         return true;
     case Inhalt::verschieden:
