@@ -10,6 +10,8 @@
 #    the unchanged tree. Every round the tools take turns at going first; every tool starts
 #    with the sources read into the cache and nothing of the last tool left to write out.
 #    Median times, the ratios, and the program's peak working set.
+#    Then the verification "/PRUEFEN" over the backups left behind, against native diff -rq and
+#    cmp over the same trees.
 # 2. Start-up: process start to the first painting of page 1 and to the end of the window's
 #    set-up, with four lists of 1 000 lines, against a minimal window of ours (the floor); and
 #    the unattended run of one single file with a blacklist of 0, 1 000 and 3 000 lines.
@@ -198,6 +200,66 @@ for baum in klein gross; do
     done
 done
 echo "load average after the runs: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# ---- the verification
+# "/PRUEFEN" of the real program over the backups the runs above left behind, against native
+# diff -rq over the same source and copy trees and, for the large files, native cmp file by file
+# (a cmp per small file would time process starts). Everything is in the cache; the tools take
+# turns at going first; median of the rounds.
+pruef_kopie() { # tree: its copy below the program's backup folder
+    local z
+    z=$(echo "$B/programm-$1"/Datensicherung_*)
+    echo "$z$B/quelle-$1"
+}
+
+pruef_lauf() { # tool, tree: the seconds it took
+    local quelle=$B/quelle-$2 kopie t0 t1 f
+    kopie=$(pruef_kopie "$2")
+    t0=$(jetzt)
+    case $1 in
+    pruefen) (cd "$B/programm-$2" && "$WINE64" Sicherung.exe /PRUEFEN >"$B/programm-$2/pruefung.txt" 2>&1) || true ;;
+    diff) diff -rq "$quelle" "$kopie" >/dev/null || true ;;
+    cmp) for f in "$quelle"/*; do cmp -s "$f" "$kopie/${f##*/}" || true; done ;;
+    esac
+    t1=$(jetzt)
+    sekunden "$t0" "$t1"
+}
+
+declare -A PZEIT PMELDUNG
+pruef_vergleich() { # tree, tools...
+    local baum=$1 r i w
+    shift
+    local werkzeuge=("$@") n=$#
+    find "$B/quelle-$baum" "$(pruef_kopie "$baum")" -type f -exec cat {} + >/dev/null
+    for ((r = 0; r < RUNDEN; r++)); do
+        for ((i = 0; i < n; i++)); do
+            w=${werkzeuge[$(((i + r) % n))]}
+            PZEIT[$baum,$w]+=" $(pruef_lauf "$w" "$baum")"
+        done
+    done
+    PMELDUNG[$baum]=$(grep -a "geprüft" "$B/programm-$baum/pruefung.txt" | tail -1 | tr -d '\r' || true)
+}
+
+pruef_zeile() { # label, tree
+    local p d c
+    p=$(echo "${PZEIT[$2,pruefen]}" | median || true)
+    d=$(echo "${PZEIT[$2,diff]}" | median || true)
+    c=$(echo "${PZEIT[$2,cmp]:-}" | median || true)
+    printf "%-36s %10s %10s %10s %9s %9s\n" "$1" "$p" "$d" "$c" "$(verhaeltnis "$p" "$d")" "$(verhaeltnis "$p" "$c")"
+}
+
+pruef_vergleich klein pruefen diff
+[ "$GROSS" -gt 0 ] && pruef_vergleich gross pruefen diff cmp
+echo
+echo "== the verification /PRUEFEN against native diff -rq and cmp (median of $RUNDEN rounds, seconds)"
+printf "%-36s %10s %10s %10s %9s %9s\n" "" "/PRUEFEN" "diff -rq" "cmp" "P/diff" "P/cmp"
+pruef_zeile "$KLEIN files of 1 KiB" klein
+[ "$GROSS" -gt 0 ] && pruef_zeile "$GROSS files of 256 MiB" gross
+for baum in klein gross; do
+    [ -n "${PZEIT[$baum,pruefen]:-}" ] || continue
+    echo "  $baum: /PRUEFEN${PZEIT[$baum,pruefen]} | diff${PZEIT[$baum,diff]} | cmp${PZEIT[$baum,cmp]:-}"
+    echo "    Sicherung.exe reported: ${PMELDUNG[$baum]:-nothing}"
+done
 
 # ---- start-up
 start_liste() { # lines per list: the four lists of the main window

@@ -1,5 +1,5 @@
 // The entry point: process-wide settings before any window, then the window and its message loop,
-// or with "/SICHERN" the unattended run, or with "/?" the help.
+// or with "/SICHERN" the unattended run, with "/PRUEFEN" the verification, or with "/?" the help.
 #include "app/Unbeaufsichtigt.h"
 #include "app/da_Main.h"
 
@@ -63,6 +63,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         Konsole konsole;
         konsole.Zeile(STD_OUTPUT_HANDLE, HilfeText());
         return 0;
+    }
+    // Given together with "/SICHERN", only the verification runs: it changes nothing.
+    if (SchalterVorhanden(L"/PRUEFEN")) {
+        Konsole konsole;
+        return Unbeaufsichtigt(Ausgabe(konsole), UnbeaufsichtigterLauf::pruefen);
     }
     if (SchalterVorhanden(L"/SICHERN")) {
         Konsole konsole;

@@ -28,7 +28,7 @@ BOOL WINAPI KonsolenAbbruch(DWORD ereignis) {
     });
 }
 
-int Unbeaufsichtigt(const Konsolenausgabe& konsole) {
+int Unbeaufsichtigt(const Konsolenausgabe& konsole, UnbeaufsichtigterLauf lauf) {
     // A listed path on an empty card reader, or a crash, must not raise a box nobody answers.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | SEM_NOGPFAULTERRORBOX);
     MessageBoxCapture vorher = SetMessageBoxCapture([&konsole](const MessageBoxArgs& box) {
@@ -50,7 +50,8 @@ int Unbeaufsichtigt(const Konsolenausgabe& konsole) {
         fenster->FehlerAusgabe = konsole.fehler;
         g_fenster = fenster->Handle();
         if (g_abbruch) PostMessageW(fenster->Handle(), WM_CLOSE, 0, 0);
-        code = fenster->UnbeaufsichtigtSichern();
+        code = lauf == UnbeaufsichtigterLauf::pruefen ? fenster->UnbeaufsichtigtPruefen()
+                                                      : fenster->UnbeaufsichtigtSichern();
     } catch (...) {
         Application()->HandleException(std::current_exception());
         code = 1;
@@ -77,10 +78,13 @@ String HilfeText() {
            L"\r"
            L"Aufruf: " +
            exe +
-           L" [/SICHERN] [/8X6] [/Systemdatum=TT.MM.JJJJ] [/?]\r"
+           L" [/SICHERN | /PRUEFEN] [/8X6] [/Systemdatum=TT.MM.JJJJ] [/?]\r"
            L"\r"
            L"  /SICHERN       sichert ohne Fenster mit den gespeicherten Einstellungen,\r"
            L"                 zum Beispiel aus der Aufgabenplanung\r"
+           L"  /PRUEFEN       vergleicht ohne Fenster jede Datei, die /SICHERN sichern\r"
+           L"                 würde, Byte für Byte mit ihrer Kopie in der Sicherung;\r"
+           L"                 schreibt nichts in die Sicherung und nichts in die Quellen\r"
            L"  /8X6           öffnet das Fenster mit 800 x 600 Bildpunkten\r"
            L"                 und speichert seine Lage nicht\r"
            L"  /Systemdatum=  setzt das Datum des Programms (im Datumsformat des Benutzers)\r"
@@ -91,5 +95,23 @@ String HilfeText() {
            L"  1  Die Sicherung endete mit einem Fehler, oder Dateien wurden\r"
            L"     wegen eines Fehlers übersprungen.\r"
            L"  2  Die Prüfung vor der Sicherung ist fehlgeschlagen.\r"
-           L"  3  Die Sicherung wurde abgebrochen.";
+           L"  3  Die Sicherung wurde abgebrochen.\r"
+           L"\r"
+           L"/PRUEFEN schreibt eine Zeile je Befund: das Wort, einen Tabulator, den Pfad\r"
+           L"der Kopie (bei \"unlesbar\" danach einen Tabulator und den Grund):\r"
+           L"  fehlt       Die Kopie fehlt.\r"
+           L"  veraltet    Die Kopie ist älter als ihre Quelle (die nächste Sicherung\r"
+           L"              kopiert sie).\r"
+           L"  abweichend  Die Kopie hat nicht die Größe oder den Inhalt der Quelle,\r"
+           L"              obwohl sie nicht älter ist.\r"
+           L"  unlesbar    Die Quelle oder die Kopie kann nicht gelesen werden.\r"
+           L"Am Ende steht die Zusammenfassung:\r"
+           L"  <N> Dateien geprüft: <a> abweichend, <f> fehlen, <v> veraltet, <u> unlesbar.\r"
+           L"\r"
+           L"Rückgabewerte von /PRUEFEN:\r"
+           L"  0  Jede Kopie ist vorhanden, aktuell und gleich ihrer Quelle.\r"
+           L"  1  Mindestens ein Befund, oder ein Verzeichnis konnte nicht gelesen werden.\r"
+           L"  2  Die Prüfung vor dem Lauf ist fehlgeschlagen (das Zielverzeichnis\r"
+           L"     fehlt, oder nichts ist eingetragen).\r"
+           L"  3  Die Prüfung wurde abgebrochen.";
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The program without its window: the unattended run ("/SICHERN") and the help ("/?"). No box
-// waits for a person; lines go to standard output, messages to standard error, and the exit code
-// tells how the run ended.
+// The program without its window: the unattended run ("/SICHERN"), its verification ("/PRUEFEN")
+// and the help ("/?"). No box waits for a person; lines go to standard output, messages to
+// standard error, and the exit code tells how the run ended.
 #include "util/Basis.h"
 
 #include <functional>
@@ -12,10 +12,14 @@ struct Konsolenausgabe {
     std::function<void(const String&)> fehler;  // a message on standard error
 };
 
-// Runs the backup with the stored settings; returns the exit code (see HilfeText).
-int Unbeaufsichtigt(const Konsolenausgabe& konsole);
+enum class UnbeaufsichtigterLauf { sichern, pruefen };
 
-// The help "/?" prints: the switches and the exit codes of the unattended run; lines break with "\r".
+// Runs the backup, or its verification, with the stored settings; returns the exit code (see
+// HilfeText).
+int Unbeaufsichtigt(const Konsolenausgabe& konsole,
+                    UnbeaufsichtigterLauf lauf = UnbeaufsichtigterLauf::sichern);
+
+// The help "/?" prints: the switches and the exit codes of the unattended runs; lines break with "\r".
 String HilfeText();
 
 // The console's Ctrl+C, Ctrl+Break or close, and the end of the session: the run is cancelled.

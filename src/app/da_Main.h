@@ -15,7 +15,7 @@ class TToolBar;
 class TSplitter;
 class TAction;
 class TActionList;
-class TSicherung;
+class TLauf;
 
 namespace da_Main {
 
@@ -89,6 +89,11 @@ public:
     // Returns the exit code: 0 every file that was due was copied; 1 the run ended with an error
     // or files were skipped because of one; 2 the check before the run failed; 3 it was cancelled.
     int UnbeaufsichtigtSichern();
+    // The verification without the window: the set-up, the check before the run (which creates
+    // and writes nothing), every file read back against its copy. Returns the exit code: 0 every
+    // copy is there, current and identical; 1 a finding, or a folder that could not be listed;
+    // 2 the check before the run failed; 3 it was cancelled.
+    int UnbeaufsichtigtPruefen();
     // Where status lines go besides the status list (the console of the unattended run).
     std::function<void(const String&)> StatusAusgabe;
     // Where files skipped because of an error are reported (standard error of the unattended
@@ -133,7 +138,10 @@ private:
     void Liste(TMemo* memo, TGroupBox* gruppe, const wchar_t* name, int tag);
     TSplitter* Teiler(TWinControl* parent, const wchar_t* name);
     TAction* Aktion(const wchar_t* name, const String& caption, void (Tam_Main::*handler)(TComponent*));
-    bool PruefungSeiteEins();
+    // With `zielAnlegen` false the target folder must exist already and is not written to.
+    bool PruefungSeiteEins(bool zielAnlegen = true);
+    // The unattended start: -1 when the run may go on, else its exit code.
+    int UnbeaufsichtigtBeginnen(bool zielAnlegen);
     void ExplorerStarten(const String& parameter);
     void SitzungEndet();
 
@@ -142,8 +150,8 @@ private:
     bool abbruch_ = false;
     bool schliessenNachLauf_ = false;
     bool unbeaufsichtigt_ = false;
-    bool sitzungEndet_ = false;  // no box can be answered any more
-    TSicherung* lauf_ = nullptr; // the run in progress, on SicherungAusfuehren's stack
+    bool sitzungEndet_ = false; // no box can be answered any more
+    TLauf* lauf_ = nullptr;     // the run in progress, on the stack of the function running it
     bool laufAbgebrochen_ = false;
     int laufFehler_ = 0;
 };

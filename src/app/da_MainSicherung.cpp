@@ -1,7 +1,8 @@
 // The window's backup: the checks on leaving page 1, the run behind "Sichern", a cancel during
-// the run, and the unattended run.
+// the run, and the unattended runs (the backup and its verification).
 #include "app/da_Main.h"
 
+#include "backup/Pruefung.h"
 #include "backup/Sicherung.h"
 #include "framework/qelWizard.h"
 #include "settings/kv7_Parameter.h"
@@ -15,10 +16,13 @@ namespace {
 const UINT WM_NACH_LAUF_SCHLIESSEN = WM_USER + 201;
 } // namespace
 
-bool Tam_Main::PruefungSeiteEins() {
+bool Tam_Main::PruefungSeiteEins(bool zielAnlegen) {
     const String ziel = ed_ZielDir->Text();
-    if (!VerzeichnisErstellen(ziel, true)) return false;
-    if (!VerzeichnisBeschreibbar(ziel, true)) return false;
+    if (!zielAnlegen) {
+        if (!VerzeichnisExistiert(ziel, true)) return false;
+    } else if (!VerzeichnisErstellen(ziel, true) || !VerzeichnisBeschreibbar(ziel, true)) {
+        return false;
+    }
     if (me_Dir->Lines().Count() + me_Einzel->Lines().Count() == 0) {
         InfoMeldung(
             L"Bitte tragen Sie mindestens\r- ein Verzeichnis oder\r- eine Einzeldatei\rein, die gesichert "
@@ -163,11 +167,16 @@ void Tam_Main::WndProc(TMessage& message) {
     TQelForm::WndProc(message);
 }
 
-int Tam_Main::UnbeaufsichtigtSichern() {
+int Tam_Main::UnbeaufsichtigtBeginnen(bool zielAnlegen) {
     unbeaufsichtigt_ = true;
     Application()->ProcessMessages(); // the window's set-up loads the settings
     if (abbruch_) return 3;
-    if (!PruefungSeiteEins()) return abbruch_ ? 3 : 2;
+    if (!PruefungSeiteEins(zielAnlegen)) return abbruch_ ? 3 : 2;
+    return -1;
+}
+
+int Tam_Main::UnbeaufsichtigtSichern() {
+    if (int code = UnbeaufsichtigtBeginnen(true); code >= 0) return code;
     int code = 0;
     try {
         if (!abbruch_) wzLastAction(wz);
@@ -185,4 +194,27 @@ int Tam_Main::UnbeaufsichtigtSichern() {
         if (code == 0) code = 1;
     }
     return code;
+}
+
+// A verification writes nothing into the backup, not even the scratch file of the write test;
+// it has nothing to save either.
+int Tam_Main::UnbeaufsichtigtPruefen() {
+    if (int code = UnbeaufsichtigtBeginnen(false); code >= 0) return code;
+    TPruefung pruefung(
+        {ed_ZielDir->Text(), &me_Einzel->Lines(), &me_Dir->Lines(), &me_Ext->Lines(), &me_Blacklist->Lines()},
+        sl->Strings());
+    pruefung.OnStatus = StatusAusgabe;
+    pruefung.OnUebersprungen = FehlerAusgabe;
+    pruefung.OnHinweis = FehlerAusgabe;
+    pruefung.Zwischendurch = [] { Application()->ProcessMessages(); };
+    pruefung.AbbruchGewuenscht = [this] { return abbruch_; };
+    pruefung.LogDatei = ProgrammDateiMitEndung(L".log");
+    lauf_ = &pruefung;
+    struct Ende {
+        Tam_Main& f;
+        ~Ende() { f.lauf_ = nullptr; }
+    } ende{*this};
+    pruefung.PruefungAusfuehren();
+    if (pruefung.Abgebrochen()) return 3;
+    return pruefung.Befunde() || pruefung.Fehler() > 0 ? 1 : 0;
 }

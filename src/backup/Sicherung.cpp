@@ -1,25 +1,15 @@
 #include "backup/Sicherung.h"
 
 #include "sys/Dateien.h"
-#include "sys/Dateizeit.h"
 #include "toolkit/Classes.h"
 #include "toolkit/SysUtils.h"
-#include "util/kv7_date.h"
 #include "util/kv7_str.h"
 
 #include <vector>
 #include <windows.h>
 
 TSicherung::TSicherung(SicherungsListen listen, TStrings* auflistung)
-    : auswahl_(std::move(listen), auflistung) {
-    auswahl_.Weiter = [this] { return Weiter(); };
-    auswahl_.OnNichtGefunden = [this](const String& zeile) {
-        if (OnHinweis) OnHinweis(L"Nicht gefunden: " + zeile);
-    };
-    auswahl_.OnUnlesbar = [this](const String& ordner, DWORD fehler) {
-        Unlesbar(L"Verzeichnis", ordner, fehler);
-    };
-}
+    : TLauf(std::move(listen), auflistung) {}
 
 namespace {
 
@@ -67,35 +57,12 @@ void TSicherung::Status(const String& zeile) {
     if (OnStatus) OnStatus(zeile);
 }
 
-// Between files, listed entries and copied buffers: about every 100 ms the window may handle its
-// messages, and a cancel stops the run there.
-bool TSicherung::Weiter() {
-    if (Zwischendurch) {
-        unsigned long long jetzt = GetTickCount64();
-        if (jetzt - letzteRunde_ >= 100) {
-            letzteRunde_ = jetzt;
-            Zwischendurch();
-        }
-    }
-    if (!abgebrochen_ && AbbruchGewuenscht && AbbruchGewuenscht()) abgebrochen_ = true;
-    return !abgebrochen_;
-}
-
 String TSicherung::Zusammenfassung(int anzahl) {
     return AnzahlText(anzahl, L"Datei wurde", L"Dateien wurden") + L" gesichert.";
 }
 
-String TSicherung::LogZeile(TDateTime zeitpunkt, const String& zusammenfassung) {
-    return DatumZeitZuText(zeitpunkt) + L" | " + zusammenfassung;
-}
-
 void TSicherung::SicherungAusfuehren() {
-    anzahl_ = 0;
-    fehler_ = 0;
-    abgebrochen_ = false;
-    abgeschlossen_ = false;
-    letzteRunde_ = GetTickCount64();
-    DateizeitenNeuLesen();
+    Beginnen();
     String einstellungen;
     if (EinstellungenGeaendert && EinstellungenGeaendert() && EinstellungenSpeichern)
         einstellungen = EinstellungenSpeichern();
@@ -103,35 +70,14 @@ void TSicherung::SicherungAusfuehren() {
     Abschliessen();
 }
 
-// Counted as an error: the run must not pass for complete.
-void TSicherung::Uebersprungen(const String& meldung) {
-    ++fehler_;
-    if (OnUebersprungen) OnUebersprungen(meldung);
-}
-
-void TSicherung::Unlesbar(const wchar_t* art, const String& pfad, unsigned long fehler) {
-    Uebersprungen(Format(L"%s \"%s\" kann nicht gelesen werden. %s", art, pfad.c_str(),
-                         SystemFehlerText(fehler).c_str()));
-}
-
-void TSicherung::SofortBeenden() {
-    abgebrochen_ = true;
-    Abschliessen();
-}
-
-void TSicherung::Abschliessen() {
-    if (abgeschlossen_) return;
-    abgeschlossen_ = true;
+void TSicherung::EndeSchreiben() {
     String zusammenfassung = Zusammenfassung(anzahl_);
     if (abgebrochen_) Status(L"Die Sicherung wurde abgebrochen.");
     Status(ZeichenWiederholen(L'-', 80));
     Status(zusammenfassung);
     Status(ZeichenWiederholen(L'=', 80));
     if (OnLaufEnde) OnLaufEnde();
-    if (!LogDatei.empty())
-        ZeileAnhaengen(LogDatei, LogZeile(ProgramNow(), zusammenfassung) +
-                                     (fehler_ ? Format(L" (%d Fehler)", fehler_) : String()) +
-                                     (abgebrochen_ ? L" (abgebrochen)" : L""));
+    Protokollieren(zusammenfassung);
 }
 
 int TSicherung::EinzeldateiSichern(const String& quelle, const String& ziel) {

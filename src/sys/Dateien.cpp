@@ -15,13 +15,6 @@
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE h) const {
-        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
-using Handle = std::unique_ptr<void, HandleCloser>;
-
 Handle Oeffnen(const String& pfad, DWORD zugriff, DWORD teilen, DWORD anlegen) {
     HANDLE h = CreateFileW(LangerPfad(pfad).c_str(), zugriff, teilen, nullptr, anlegen, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
@@ -120,6 +113,17 @@ String Absolut(const String& pfad) {
 }
 
 } // namespace
+
+void HandleCloser::operator()(HANDLE h) const {
+    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+}
+
+Handle GeteiltLesen(const String& datei) {
+    HANDLE h = CreateFileW(LangerPfad(datei).c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return Handle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
 
 HANDLE NeueDateiAnlegen(const String& vorNummer, const String& nachNummer, unsigned erste, unsigned anzahl,
                         String& name) {

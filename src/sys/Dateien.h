@@ -6,9 +6,20 @@
 #include "util/Basis.h"
 
 #include <functional>
+#include <memory>
 #include <windows.h>
 
 class TStrings;
+
+// A file handle closed when it goes out of scope; empty when the open failed.
+struct HandleCloser {
+    void operator()(HANDLE h) const;
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+// Opens a file for reading while other programs go on reading, writing and deleting it; empty
+// when it cannot be opened (GetLastError tells why).
+Handle GeteiltLesen(const String& datei);
 
 // Asked between the entries of a listing and between the buffers of a copy; false abandons it.
 using Weitermachen = std::function<bool()>;

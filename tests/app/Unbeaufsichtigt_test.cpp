@@ -1,5 +1,5 @@
-// The unattended run of the real program: a copy of the executable in a scratch folder, started
-// with "/SICHERN" and its output and exit code read.
+// The unattended runs of the real program: a copy of the executable in a scratch folder, started
+// with "/SICHERN" or "/PRUEFEN" and its output and exit code read.
 #include "sys/Dateien.h"
 #include "sys/Ordner.h"
 #include "toolkit/Classes.h"
@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <sstream>
 #include <thread>
 
 namespace {
@@ -98,20 +100,6 @@ void Ini(const String& ordner, const std::string& inhalt) {
     Schreiben(ordner + L"Sicherung.ini", inhalt);
 }
 
-// A file of that length that reads as zeros up to its last bytes, `ende`; on the Linux side it
-// is sparse and costs no disk.
-void DuenneDatei(const String& pfad, long long laenge, const std::string& ende) {
-    Schreiben(pfad, "");
-    HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER stelle;
-    stelle.QuadPart = laenge - static_cast<long long>(ende.size());
-    SetFilePointerEx(h, stelle, nullptr, FILE_BEGIN);
-    DWORD n = 0;
-    if (!ende.empty()) WriteFile(h, ende.data(), static_cast<DWORD>(ende.size()), &n, nullptr);
-    SetEndOfFile(h);
-    CloseHandle(h);
-}
-
 // The last bytes of a file.
 std::string Ende(const String& pfad, DWORD anzahl) {
     HANDLE h = CreateFileW(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -132,6 +120,16 @@ size_t Anzahl(const std::string& text, const std::string& teil) {
     for (size_t p = text.find(teil); p != std::string::npos; p = text.find(teil, p + teil.size()))
         ++n;
     return n;
+}
+
+// The lines of an output, sorted: the order of a folder's files is the file system's.
+std::vector<std::string> Zeilen(const std::string& ausgabe) {
+    std::vector<std::string> zeilen;
+    std::istringstream in(ausgabe);
+    for (std::string z; std::getline(in, z);)
+        zeilen.push_back(z.ends_with('\r') ? z.substr(0, z.size() - 1) : z);
+    std::sort(zeilen.begin(), zeilen.end());
+    return zeilen;
 }
 
 } // namespace
@@ -191,8 +189,7 @@ TEST(Unbeaufsichtigt, ErrorsGiveOne) {
 // after the user saved a new list in the program's window.
 TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
     TestOrdner t;
-    String gross = t / L"Daten\\gross.bin";
-    DuenneDatei(gross, 2LL << 30, "");
+    GrosseDatei(t / L"Daten\\gross.bin", 2LL << 30);
     String ordner = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(t / L"Daten\\");
     Schreiben(ordner + L"gross.bin", "alte Kopie");
     ZeitSetzen(ordner + L"gross.bin", 2001, 1, 1, 0, 0, 0);
@@ -229,7 +226,10 @@ TEST(Unbeaufsichtigt, HelpListsSwitchesAndExitCodesOnStandardOutput) {
     for (const char* zeile : {"/SICHERN", "/8X6", "/Systemdatum=", "Rückgabewerte von /SICHERN:",
                               "  0  Alle fälligen Dateien wurden gesichert.\r\n",
                               "  2  Die Prüfung vor der Sicherung ist fehlgeschlagen.\r\n",
-                              "  3  Die Sicherung wurde abgebrochen.\r\n"})
+                              "  3  Die Sicherung wurde abgebrochen.\r\n", "  /PRUEFEN ", "  fehlt ",
+                              "  veraltet ", "  abweichend ", "  unlesbar ",
+                              "<N> Dateien geprüft: <a> abweichend, <f> fehlen, <v> veraltet, <u> unlesbar.",
+                              "Rückgabewerte von /PRUEFEN:", "  3  Die Prüfung wurde abgebrochen.\r\n"})
         EXPECT_NE(e.ausgabe.find(zeile), std::string::npos) << zeile << "\n" << e.ausgabe;
     EXPECT_FALSE(Existiert(t / L"Sicherung.log"));
     EXPECT_FALSE(Existiert(t / L"Sicherung.ini"));
@@ -273,7 +273,7 @@ TEST(Unbeaufsichtigt, OneBadFileNeverStopsTheRestAndMissingLinesAreNoted) {
 TEST(Unbeaufsichtigt, FileBeyondFourGiBIsCopiedWholeWithItsTimeAndOnlyOnce) {
     TestOrdner t;
     String gross = t / L"Daten\\gross.bin";
-    DuenneDatei(gross, (4LL << 30) + 4101, "Ende.");
+    GrosseDatei(gross, (4LL << 30) + 4101, "Ende.");
     ZeitSetzen(gross, 2023, 6, 1, 12, 0, 2);
     Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
     String kopie = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(gross);
@@ -315,4 +315,117 @@ TEST(Unbeaufsichtigt, RunOverTwentyThousandFilesReportsEachFileAndTheRightCount)
     EXPECT_EQ(wieder.code, 0u) << wieder.fehler;
     EXPECT_EQ(Anzahl(wieder.ausgabe, ".txt\r\n"), 0u);
     EXPECT_NE(wieder.ausgabe.find("\r\n0 Dateien wurden gesichert.\r\n"), std::string::npos) << wieder.ausgabe;
+}
+
+namespace {
+
+// A backup tree beside the program holding one copy of each kind, with the settings that list it.
+struct Pruefbaum {
+    TestOrdner t;
+    String stick = t / L"Stick\\";
+    String ziel = stick + L"Datensicherung_" + ComputerName() + L"\\";
+
+    // The copy of a source below the tree, as the program names it.
+    String Kopie(const String& name) const { return ziel + OhneLaufwerk(t / (L"Daten\\" + name)); }
+    // Source and copy with the given contents and times (the copy's year 0: no copy).
+    void Paar(const String& name, const std::string& quelle, const std::string& kopie, int kopieJahr = 2020) {
+        Schreiben(t / (L"Daten\\" + name), quelle);
+        ZeitSetzen(t / (L"Daten\\" + name), 2020, 5, 5, 10, 0, 0);
+        if (kopieJahr == 0) return;
+        Schreiben(Kopie(name), kopie);
+        ZeitSetzen(Kopie(name), kopieJahr, 5, 5, 10, 0, 0);
+    }
+    std::string Zeile(const char* wort, const String& name) const {
+        return wort + std::string("\t") + NachUtf8Ansi(Kopie(name));
+    }
+};
+
+} // namespace
+
+// Every kind of finding in one tree: one line each, the summary, exit code 1; nothing is written
+// into the backup or the sources, and a source another program has open for writing is read all
+// the same.
+TEST(Pruefen, OneTreeWithEveryFindingGivesItsLinesTheSummaryAndOne) {
+    Pruefbaum b;
+    b.Paar(L"gleich.txt", "gleich", "gleich");
+    b.Paar(L"fehlt.txt", "neu", "", 0);
+    b.Paar(L"alt.txt", "neu", "alt", 2001);
+    b.Paar(L"byte.txt", "Inhalt", "Inhalr");
+    b.Paar(L"laenge.txt", "Inhalt", "Inhalt und mehr");
+    b.Paar(L"gesperrt.txt", "gesperrt", "gesperrt");
+    b.Paar(L"offen.txt", "offen", "offen");
+    b.Paar(L"aus.tmp", "ausgelassen", "", 0);
+    b.Paar(L"Geheim\\x.txt", "ausgelassen", "", 0);
+    Ini(b.stick, "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(b.t / L"Daten") +
+                     "\r\nme_Ext_0=.TMP\r\nme_Blacklist_0=Geheim\r\n");
+    TStringList vorher, nachher;
+    DateienRekursivToItems(b.ziel, L"*.*", &vorher, true);
+    HANDLE gesperrt = CreateFileW((b.t / L"Daten\\gesperrt.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+    HANDLE offen = CreateFileW((b.t / L"Daten\\offen.txt").c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    Ergebnis e = Ausfuehren(b.stick, L"/PRUEFEN");
+    CloseHandle(gesperrt);
+    CloseHandle(offen);
+
+    EXPECT_EQ(e.code, 1u) << e.fehler;
+    const std::string grund =
+        "Datei \"" + NachUtf8Ansi(b.t / L"Daten\\gesperrt.txt") + "\" kann nicht gelesen werden. ";
+    std::vector<std::string> zeilen = Zeilen(e.ausgabe);
+    ASSERT_EQ(zeilen.size(), 6u) << e.ausgabe;
+    EXPECT_EQ(zeilen[0], "7 Dateien geprüft: 2 abweichend, 1 fehlen, 1 veraltet, 1 unlesbar.");
+    EXPECT_EQ(zeilen[1], b.Zeile("abweichend", L"byte.txt"));
+    EXPECT_EQ(zeilen[2], b.Zeile("abweichend", L"laenge.txt"));
+    EXPECT_EQ(zeilen[3], b.Zeile("fehlt", L"fehlt.txt"));
+    EXPECT_TRUE(zeilen[4].starts_with(b.Zeile("unlesbar", L"gesperrt.txt") + "\t" + grund)) << zeilen[4];
+    EXPECT_GT(zeilen[4].size(), b.Zeile("unlesbar", L"gesperrt.txt").size() + grund.size())
+        << "the system's reason";
+    EXPECT_EQ(zeilen[5], b.Zeile("veraltet", L"alt.txt"));
+    EXPECT_TRUE(
+        Lesen(b.stick + L"Sicherung.log")
+            .ends_with(NachUtf8Ansi(
+                L" | Prüfung: 7 Dateien geprüft: 2 abweichend, 1 fehlen, 1 veraltet, 1 unlesbar.\r\n")));
+    DateienRekursivToItems(b.ziel, L"*.*", &nachher, true);
+    EXPECT_EQ(nachher.ToVector(), vorher.ToVector()) << "nothing added to the backup";
+    EXPECT_EQ(Lesen(b.Kopie(L"byte.txt")), "Inhalr");
+    EXPECT_EQ(Lesen(b.t / L"Daten\\offen.txt"), "offen");
+}
+
+// 0: every copy there, current and identical, here right after a backup; 2: the check before the
+// run failed, and a missing target folder is not created.
+TEST(Pruefen, ExitCodesZeroAfterABackupAndTwoWithoutATargetFolder) {
+    Pruefbaum b;
+    b.Paar(L"a.txt", "a", "", 0);
+    b.Paar(L"Unter\\b.txt", "b", "", 0);
+    Ini(b.stick, "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(b.t / L"Daten") + "\r\n");
+    Ergebnis ohneZiel = Ausfuehren(b.stick, L"/PRUEFEN");
+    EXPECT_EQ(ohneZiel.code, 2u);
+    EXPECT_NE(ohneZiel.fehler.find("wurde nicht gefunden."), std::string::npos) << ohneZiel.fehler;
+    EXPECT_FALSE(Existiert(b.ziel));
+    EXPECT_EQ(Ausfuehren(b.stick, L"/SICHERN").code, 0u);
+    Ergebnis e = Ausfuehren(b.stick, L"/pruefen");
+    EXPECT_EQ(e.code, 0u) << e.ausgabe << e.fehler;
+    EXPECT_EQ(e.ausgabe, "2 Dateien geprüft: 0 abweichend, 0 fehlen, 0 veraltet, 0 unlesbar.\r\n");
+}
+
+// 3: cancelled in the middle of comparing a large file; the file is not counted.
+TEST(Pruefen, CancelDuringALargeCompareGivesThree) {
+    Pruefbaum b;
+    GrosseDatei(b.t / L"Daten\\gross.bin", 32LL << 30);
+    GrosseDatei(b.Kopie(L"gross.bin"), 32LL << 30);
+    ZeitSetzen(b.t / L"Daten\\gross.bin", 2020, 5, 5, 10, 0, 0);
+    ZeitSetzen(b.Kopie(L"gross.bin"), 2020, 5, 5, 10, 0, 0);
+    Ini(b.stick, "[Tam_Main]\r\nme_Einzel_0=" + NachUtf8Ansi(b.t / L"Daten\\gross.bin") + "\r\n");
+    Ergebnis e = Ausfuehren(b.stick, L"/PRUEFEN", [](DWORD prozess) {
+        // The window exists once the settings are about to load; a second later the comparison,
+        // which reads 64 GiB, is under way.
+        for (int i = 0; i < 2000 && !Fenster(prozess); ++i)
+            Sleep(10);
+        Sleep(1000);
+        PostMessageW(Fenster(prozess), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(e.code, 3u) << e.ausgabe << e.fehler;
+    EXPECT_EQ(e.ausgabe, "Die Prüfung wurde abgebrochen.\r\n0 Dateien geprüft: 0 abweichend, 0 fehlen, 0 "
+                         "veraltet, 0 unlesbar.\r\n");
+    EXPECT_TRUE(Lesen(b.stick + L"Sicherung.log").ends_with(" (abgebrochen)\r\n"));
 }

@@ -21,17 +21,6 @@ bool Enthaelt(const std::vector<String>& zeilen, const String& zeile) {
     return std::find(zeilen.begin(), zeilen.end(), zeile) != zeilen.end();
 }
 
-// A large file that costs no time to make: its content reads as zeros.
-void GrosseDatei(const String& pfad, long long laenge) {
-    Schreiben(pfad, "");
-    HANDLE h = CreateFileW(pfad.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER l;
-    l.QuadPart = laenge;
-    SetFilePointerEx(h, l, nullptr, FILE_BEGIN);
-    SetEndOfFile(h);
-    CloseHandle(h);
-}
-
 // Asks the window every 100 ms whether it answers within a second, as the system does before it
 // calls a window hung.
 class Nachfrager {

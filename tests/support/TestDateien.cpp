@@ -32,6 +32,18 @@ void OrdnerAnlegen(const String& pfad) {
     CreateDirectoryW(lang.c_str(), nullptr);
 }
 
+void GrosseDatei(const String& pfad, long long laenge, const std::string& ende) {
+    Schreiben(pfad, "");
+    HANDLE h = CreateFileW(Lang(pfad).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER l;
+    l.QuadPart = laenge - static_cast<long long>(ende.size());
+    SetFilePointerEx(h, l, nullptr, FILE_BEGIN);
+    DWORD n = 0;
+    if (!ende.empty()) WriteFile(h, ende.data(), static_cast<DWORD>(ende.size()), &n, nullptr);
+    SetEndOfFile(h);
+    CloseHandle(h);
+}
+
 void OrdnerLoeschen(const String& pfad) {
     String d = pfad.back() == L'\\' ? pfad : pfad + L"\\";
     WIN32_FIND_DATAW f;

@@ -26,6 +26,8 @@ std::string Lesen(const String& pfad);
 bool Existiert(const String& pfad);
 // The names of the files and folders in a folder, sorted.
 std::vector<String> Dateinamen(const String& ordner);
+// A large file that costs no time to make: its content reads as zeros up to `ende`, its last bytes.
+void GrosseDatei(const String& pfad, long long laenge, const std::string& ende = "");
 void OrdnerAnlegen(const String& pfad);
 void OrdnerLoeschen(const String& pfad);
 // Sets the last-write time from a local date and time (milliseconds allowed).
