@@ -181,7 +181,12 @@ stop_started() {
     stop_postgres
     for m in "${MOUNTED[@]}"; do umount "$m" 2>/dev/null || true; done
     MOUNTED=()
-    stop_wineserver
+    if [ -n "$STARTED_WINESERVER" ]; then
+        WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
+        kill "$STARTED_WINESERVER" 2>/dev/null || true
+        wait "$STARTED_WINESERVER" 2>/dev/null || true
+        STARTED_WINESERVER=""
+    fi
     if [ -n "$STARTED_XVFB" ]; then
         kill "$STARTED_XVFB" 2>/dev/null || true
         wait "$STARTED_XVFB" 2>/dev/null || true
@@ -217,12 +222,8 @@ prepare_prefix() {  # runs under the display and wineserver started before, with
     locale_present de_DE.UTF-8 && wanted=de-DE
     if ! prefix_fits "$stamp" "$wanted"; then
         [ -e "$WINEPREFIX" ] && echo "Making the Wine prefix anew: $WINEPREFIX"
-        # A server belongs to the folder it was started for: one kept running across the new
-        # folder would serve nobody, and every later process would start a server of its own.
-        stop_wineserver
         rm -rf "$WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        start_wineserver
         "$WINE64" wineboot -i >/dev/null 2>&1 || true
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
@@ -255,15 +256,6 @@ prefix_fits() {  # stamp file, wanted LocaleName (empty: any)
 
 locale_present() {  # e.g. de_DE.UTF-8
     locale -a 2>/dev/null | grep -qix "${1/UTF-8/utf8}"
-}
-
-stop_wineserver() {
-    if [ -n "$STARTED_WINESERVER" ]; then
-        WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
-        kill "$STARTED_WINESERVER" 2>/dev/null || true
-        wait "$STARTED_WINESERVER" 2>/dev/null || true
-        STARTED_WINESERVER=""
-    fi
 }
 
 start_wineserver() {
