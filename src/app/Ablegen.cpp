@@ -1,6 +1,7 @@
 #include "app/Ablegen.h"
 
 #include "sys/Dateien.h"
+#include "toolkit/SysUtils.h"
 #include "util/kv7_str.h"
 
 #include <shellapi.h>
@@ -28,6 +29,7 @@ bool ZeileFuerPfad(const String& pfad, int modus, String& zeile) {
 
 std::vector<String> AbgelegteZeilen(HDROP drop, int modus) {
     std::vector<String> zeilen;
+    auto* DragQueryFileW = Systemfunktion<decltype(::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
     UINT anzahl = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < anzahl; ++i) {
         UINT laenge = DragQueryFileW(drop, i, nullptr, 0);

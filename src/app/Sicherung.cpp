@@ -4,6 +4,7 @@
 #include "app/da_Main.h"
 
 #include "framework/ProgrammStart.h"
+#include "sys/Zeitmarken.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
 #include "util/QEL_Str.h"
@@ -58,6 +59,7 @@ Konsolenausgabe Ausgabe(Konsole& konsole) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    Zeitmarke("wwinmain"); // the start-up benchmark sets the loader's share apart
     ProgrammStarten();
     if (SchalterVorhanden(L"/?")) {
         Konsole konsole;

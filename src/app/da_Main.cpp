@@ -12,6 +12,7 @@
 #include "toolkit/ActnList.h"
 #include "toolkit/ComCtrls.h"
 #include "toolkit/ExtCtrls.h"
+#include "toolkit/SysUtils.h"
 #include "util/kv7_str.h"
 
 #include <shellapi.h>
@@ -25,7 +26,8 @@ void TMemo::WndProc(TMessage& message) {
     }
     auto drop = reinterpret_cast<HDROP>(message.WParam);
     std::vector<String> zeilen = AbgelegteZeilen(drop, dropModus_);
-    DragFinish(drop); // the drop data is ours to release once read
+    // The drop data is ours to release once read.
+    Systemfunktion<decltype(::DragFinish)>(L"shell32.dll", "DragFinish")(drop);
     message.Result = 0;
     for (const String& zeile : zeilen)
         Lines().Add(zeile);
@@ -236,6 +238,7 @@ void Tam_Main::SeiteZweiAufbauen() {
 void Tam_Main::QelFormAfterCreate(TComponent*) {
     SetCaption(DateiBasisname(ProgrammDatei()) + L" " + L"1.0" + L" auf " + ComputerName());
     TMemo* ziele[] = {me_Einzel, me_Dir, me_Ext};
+    auto* DragAcceptFiles = Systemfunktion<decltype(::DragAcceptFiles)>(L"shell32.dll", "DragAcceptFiles");
     for (TMemo* m : ziele)
         DragAcceptFiles(m->Handle(), TRUE);
     me_Einzel->SetDropModus(dmDateien);

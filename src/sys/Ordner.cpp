@@ -1,6 +1,7 @@
 #include "sys/Ordner.h"
 
 #include "sys/Dateien.h"
+#include "toolkit/SysUtils.h"
 #include "util/kv7_str.h"
 
 #include <windows.h>
@@ -39,6 +40,7 @@ String ProgrammVerzeichnis() {
 
 bool SonderordnerPfad(int csidl, String& pfad) {
     wchar_t puffer[MAX_PATH] = {};
+    auto* SHGetFolderPathW = Systemfunktion<decltype(::SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
     bool ok = SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, puffer) == S_OK;
     pfad = ok ? String(puffer) : String();
     return ok;

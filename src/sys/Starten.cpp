@@ -2,6 +2,7 @@
 
 #include "sys/Meldungen.h"
 #include "toolkit/Application.h"
+#include "toolkit/SysUtils.h"
 
 #include <shellapi.h>
 
@@ -25,6 +26,7 @@ bool kivDateiStarten(const String& datei, const String& parameter, const String&
 bool ShellStarten(HWND owner, const String& datei, const String& parameter, bool fehlerZeigen,
                   const String& arbeitsverzeichnis) {
     ProcessMessages();
+    auto* ShellExecuteW = Systemfunktion<decltype(::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     HINSTANCE h = ShellExecuteW(owner, L"open", datei.c_str(), OderNull(parameter),
                                 OderNull(arbeitsverzeichnis), SW_SHOWNORMAL);
     // The result is a number in a handle's clothes; only its low 32 bits carry the code.

@@ -42,11 +42,22 @@ void SpeicherSpitze() {
         Anhaengen("speicher_spitze " + std::to_string(zaehler.PeakWorkingSetSize) + "\n");
 }
 
+// The instant the system created the process: what comes before the program's first own
+// instruction (loading it and the libraries it imports) is measured from there.
+void ProzessBeginn() {
+    FILETIME erstellt, ende, kern, benutzer;
+    if (!GetProcessTimes(GetCurrentProcess(), &erstellt, &ende, &kern, &benutzer)) return;
+    ULARGE_INTEGER t;
+    t.LowPart = erstellt.dwLowDateTime;
+    t.HighPart = erstellt.dwHighDateTime;
+    Anhaengen("prozess_erstellt " + std::to_string(t.QuadPart) + "\n");
+}
+
 } // namespace
 
 void Zeitmarke(const char* name) {
     if (MarkenDatei().empty()) return;
-    static const bool amEnde = (std::atexit(SpeicherSpitze), true);
-    (void)amEnde;
+    static const bool erste = (ProzessBeginn(), std::atexit(SpeicherSpitze), true);
+    (void)erste;
     Anhaengen(std::string(name) + " " + std::to_string(Jetzt()) + "\n");
 }

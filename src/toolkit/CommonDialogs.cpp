@@ -2,6 +2,7 @@
 #include "toolkit/Dialogs.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/SysUtils.h"
 
 #include <commdlg.h>
 #include <algorithm>
@@ -13,6 +14,15 @@ namespace {
 
 constexpr size_t kNameBuffer = 32768;
 constexpr int kCustomColors = 16;
+
+template <typename F>
+F* Dialogfunktion(const char* name) {
+    return Systemfunktion<F>(L"comdlg32.dll", name);
+}
+
+DWORD DialogFehler() {
+    return Dialogfunktion<decltype(::CommDlgExtendedError)>("CommDlgExtendedError")();
+}
 
 HWND DialogOwner() {
     HWND active = GetActiveWindow();
@@ -62,8 +72,8 @@ bool TOpenDialog::Execute() {
     ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
     ofn.Flags = options_ | OFN_EXPLORER;
     lastError_ = 0;
-    if (!GetOpenFileNameW(&ofn)) {
-        lastError_ = CommDlgExtendedError();
+    if (!Dialogfunktion<decltype(::GetOpenFileNameW)>("GetOpenFileNameW")(&ofn)) {
+        lastError_ = DialogFehler();
         return false;
     }
     fileName_ = name.data();
@@ -88,8 +98,8 @@ bool TColorDialog::Execute() {
     cc.lpCustColors = custom;
     cc.Flags = options_ | CC_RGBINIT;
     lastError_ = 0;
-    if (!ChooseColorW(&cc)) {
-        lastError_ = CommDlgExtendedError();
+    if (!Dialogfunktion<decltype(::ChooseColorW)>("ChooseColorW")(&cc)) {
+        lastError_ = DialogFehler();
         return false;
     }
     color_ = static_cast<TColor>(cc.rgbResult);

@@ -60,3 +60,17 @@ bool InZwischenablage(const String& text) {
     CloseClipboard();
     return ok;
 }
+
+void* SystemfunktionAdresse(const wchar_t* bibliothek, const char* name) {
+    HMODULE modul = GetModuleHandleW(bibliothek);
+    if (!modul) {
+        wchar_t ordner[MAX_PATH];
+        UINT n = GetSystemDirectoryW(ordner, MAX_PATH);
+        if (n > 0 && n < MAX_PATH) modul = LoadLibraryW((String(ordner, n) + L"\\" + bibliothek).c_str());
+    }
+    FARPROC funktion = modul ? GetProcAddress(modul, name) : nullptr;
+    if (!funktion)
+        throw Exception(Format(L"Die Systemfunktion %s aus %s ist nicht verfügbar.",
+                               String(name, name + std::strlen(name)).c_str(), bibliothek));
+    return reinterpret_cast<void*>(funktion);
+}

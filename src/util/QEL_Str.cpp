@@ -3,7 +3,6 @@
 #include "util/kv7_str.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <optional>
 
@@ -11,20 +10,10 @@ namespace {
 
 std::optional<std::vector<String>> ersatzParameter;
 
-std::vector<String> ProzessParameter() {
-    std::vector<String> liste;
-    int anzahl = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &anzahl);
-    if (!argv) return liste;
-    for (int i = 1; i < anzahl; ++i)
-        liste.emplace_back(argv[i]);
-    LocalFree(argv);
-    return liste;
-}
-
-// Read afresh each time: the switches are looked at a handful of times per run.
+// Read afresh each time: the switches are looked at a handful of times per run. Split here rather
+// than by the shell's function, whose library would otherwise load at every start.
 std::vector<String> AlleParameter() {
-    return ersatzParameter ? *ersatzParameter : ProzessParameter();
+    return ersatzParameter ? *ersatzParameter : BefehlszeileTeilen(GetCommandLineW());
 }
 
 // "A to Z only", independent of the locale, as the yes/no words are fixed.
@@ -35,6 +24,50 @@ String AsciiGross(String s) {
 }
 
 } // namespace
+
+std::vector<String> BefehlszeileTeilen(const String& zeile) {
+    auto leer = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    size_t i = 0;
+    if (!zeile.empty() && zeile[0] == L'"') {
+        i = zeile.find(L'"', 1);
+        i = i == String::npos ? zeile.size() : i + 1;
+    } else {
+        while (i < zeile.size() && !leer(zeile[i]))
+            ++i;
+    }
+    std::vector<String> liste;
+    for (;;) {
+        while (i < zeile.size() && leer(zeile[i]))
+            ++i;
+        if (i >= zeile.size()) return liste;
+        String teil;
+        bool gruppe = false;
+        while (i < zeile.size() && (gruppe || !leer(zeile[i]))) {
+            size_t striche = 0;
+            while (i < zeile.size() && zeile[i] == L'\\') {
+                ++striche;
+                ++i;
+            }
+            if (i < zeile.size() && zeile[i] == L'"') {
+                teil.append(striche / 2, L'\\');
+                if (striche % 2) {
+                    teil += L'"';
+                } else if (gruppe && i + 1 < zeile.size() && zeile[i + 1] == L'"') {
+                    teil += L'"';
+                    gruppe = false;
+                    ++i;
+                } else {
+                    gruppe = !gruppe;
+                }
+                ++i;
+            } else {
+                teil.append(striche, L'\\');
+                if (i < zeile.size() && (gruppe || !leer(zeile[i]))) teil += zeile[i++];
+            }
+        }
+        liste.push_back(std::move(teil));
+    }
+}
 
 void ParameterSetzen(std::vector<String> parameter) {
     ersatzParameter = std::move(parameter);

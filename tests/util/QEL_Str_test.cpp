@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <cwctype>
 
 namespace {
@@ -72,5 +75,28 @@ TEST(JaNein, FixedWordsElseTheDefault) {
     for (const wchar_t* t : {L"", L" ja", L"ja ", L"vielleicht", L"1"}) {
         EXPECT_TRUE(JaNein(t, true)) << t;
         EXPECT_FALSE(JaNein(t, false)) << t;
+    }
+}
+
+// The switches are split by our own code so that the shell's library need not load at the start;
+// the shell's splitting is the reference.
+TEST(Befehlszeile, SplitsAsTheShellDoes) {
+    const wchar_t* zeilen[] = {
+        L"Sicherung.exe /SICHERN",
+        L"\"C:\\Programme mit Blank\\Sicherung.exe\" /PRUEFEN  /SICHERN\t x",
+        L"prog \"D:\\Daten mit Blank\\\" /b",
+        L"prog a\\\\\"b c\" d a\\\\\\\"b a\\\\b",
+        L"prog \"\" x \"ab\"\"cd\" ende\\",
+        L"\"ohne Ende",
+        L"prog \"halb offen",
+        L"prog",
+    };
+    for (const wchar_t* zeile : zeilen) {
+        int anzahl = 0;
+        LPWSTR* argv = CommandLineToArgvW(zeile, &anzahl);
+        ASSERT_NE(argv, nullptr);
+        std::vector<String> erwartet(argv + 1, argv + anzahl);
+        LocalFree(argv);
+        EXPECT_EQ(BefehlszeileTeilen(zeile), erwartet) << zeile;
     }
 }
