@@ -35,6 +35,9 @@ void TApplication::FormCreated(TForm* form) {
     form->HandleNeeded();
     mainForm_ = form;
     SetApplicationMainWindow(form->Handle());
+    // A new main form begins the application anew: the end of an earlier one, already freed,
+    // would otherwise cancel every modal window of the new one at once.
+    terminated_ = false;
 }
 
 void TApplication::FormRemoved(TForm* form) {

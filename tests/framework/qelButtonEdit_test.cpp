@@ -68,15 +68,6 @@ void BaumWaehlen(HWND dialog, const String& pfad, const String& name) {
     EXPECT_EQ(BaumAuswahl(dialog), name);
 }
 
-// Moves the mouse away; the system tells the button a moment later.
-void Verlassen(TEditButton* knopf) {
-    MouseToPoint(0, 0);
-    for (int i = 0; i < 100 && knopf->Hot(); ++i) {
-        Sleep(20);
-        Pump();
-    }
-}
-
 } // namespace
 
 // The folder's body (3, 11) is yellow, grey when disabled, brighter while the mouse is over the
@@ -114,7 +105,7 @@ TEST(TqelCustomButtonedEdit, TheButtonFollowsTheEditAndShowsItsStateImage) {
              MouseTo(wnd);
          },
          true, hell},
-        {"mouse gone", [&] { Verlassen(knopf); }, true, gelb},
+        {"mouse gone", [&] { MouseAway([&] { return !knopf->Hot(); }); }, true, gelb},
     };
     for (const Fall& fall : faelle) {
         fall.tun();

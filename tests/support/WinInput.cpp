@@ -61,6 +61,15 @@ void MouseToPoint(int x, int y) {
     }
 }
 
+bool MouseAway(const std::function<bool()>& left) {
+    MouseToPoint(0, 0);
+    for (int i = 0; i < 100 && !left(); ++i) {
+        Sleep(20);
+        Pump();
+    }
+    return left();
+}
+
 void MouseTo(HWND wnd) {
     RECT r;
     GetWindowRect(wnd, &r);

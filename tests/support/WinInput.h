@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // Posts WM_KEYDOWN and WM_KEYUP of vk to the focused window, with Shift held if asked, and
 // lets the application process them.
 void PressKey(WORD vk, bool shift = false);
@@ -26,6 +28,10 @@ void Pump();
 // and lets the application process what follows.
 void MouseTo(HWND wnd);
 void MouseToPoint(int x, int y);
+// Moves the mouse pointer off our windows and processes messages until left() holds, for two
+// seconds at most; returns left(). Windows reports the leave of a tracked window at once, Wine
+// only when its tracking timer comes round (every hover time, 400 ms by default).
+bool MouseAway(const std::function<bool()>& left);
 // Presses and releases the left button where the pointer is.
 void MouseClick();
 

@@ -147,6 +147,10 @@ TEST(TForm, CloseQueryCanVetoAndTheMainFormEndsTheApplication) {
     dialog->Free();
     main->Free();
     EXPECT_EQ(Application()->MainForm(), nullptr);
+    // A main form made afterwards begins the application anew.
+    TForm* next = Application()->CreateForm<TForm>();
+    EXPECT_FALSE(Application()->Terminated());
+    next->Free();
 }
 
 TEST(TForm, ReleasedFormGoesOnlyAfterItsMessageReturned) {
