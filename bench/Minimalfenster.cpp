@@ -17,6 +17,7 @@ LRESULT CALLBACK Fenster(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instanz, HINSTANCE, PWSTR, int) {
+    Zeitmarke("wwinmain");
     WNDCLASSW klasse{};
     klasse.lpfnWndProc = Fenster;
     klasse.hInstance = instanz;

@@ -272,15 +272,24 @@ start_liste() { # lines per list: the four lists of the main window
     }
 }
 
-boden() { # the minimal window: seconds to its first painting
+# The two shares of a start, from the marks in $1 and the name of the painting mark $2: the
+# loader's (the process created until the program's entry: the program and the libraries it
+# imports, loaded and set up) and the window's (the entry until the first painting).
+anteile() {
+    rechnen -v bild="$2" '{ m[$1] = $2 } END {
+        if (m["prozess_erstellt"] == "" || m["wwinmain"] == "" || m[bild] == "") { print "- -"; exit }
+        printf "%.3f %.3f\n", (m["wwinmain"] - m["prozess_erstellt"]) / 1e7, (m[bild] - m["wwinmain"]) / 1e7 }' "$1"
+}
+
+boden() { # the minimal window: "<first painting> <loader's share> <window's share>" in seconds
     local m=$B/start/boden.txt t0
     : >"$m"
     t0=$(jetzt)
     SICHERUNG_ZEITMARKEN="$(winpfad "$m")" "$WINE64" "$BUILD/win64/bench/Minimalfenster.exe" || true
-    nach_start "$(marke fenster_gemalt "$m")" "$t0"
+    echo "$(nach_start "$(marke fenster_gemalt "$m")" "$t0") $(anteile "$m" fenster_gemalt)"
 }
 
-fenster() { # the program's window: "<page 1 painted> <set-up done>" in seconds
+fenster() { # the program's window: "<page 1 painted> <set-up done> <loader's share> <window's share>"
     local p=$B/start m=$B/start/marken.txt t0 pid ende=""
     start_liste "$LISTE" >"$p/Sicherung.ini"
     : >"$m"
@@ -295,7 +304,7 @@ fenster() { # the program's window: "<page 1 painted> <set-up done>" in seconds
     done
     kill "$pid" 2>/dev/null || true # the window is not closed: its settings stay as they were
     wait "$pid" 2>/dev/null || true
-    echo "$(nach_start "$(marke seite1_gemalt "$m")" "$t0") $(nach_start "$ende" "$t0")"
+    echo "$(nach_start "$(marke seite1_gemalt "$m")" "$t0") $(nach_start "$ende" "$t0") $(anteile "$m" seite1_gemalt)"
 }
 
 unbeaufsichtigt_blacklist() { # lines: one single file, a blacklist of that many lines
@@ -316,28 +325,32 @@ mkdir -p "$B/start"
 cp "$EXE" "$B/start/"
 aufwaermen "$B/start"
 boden >/dev/null
-BODEN="" SEITE="" FERTIG=""
+BODEN="" SEITE="" FERTIG="" BLADER="" BFENSTER="" SLADER="" SFENSTER=""
 declare -A BL
-for ((r = 0; r < RUNDEN; r++)); do
+for ((r = 0; r < RUNDEN * 3; r++)); do # starts are short and scatter: three times the rounds
     if ((r % 2 == 0)); then
-        BODEN+=" $(boden)"
-        read -r s f < <(fenster)
+        read -r b bl bf < <(boden)
+        read -r s f sl sf < <(fenster)
     else
-        read -r s f < <(fenster)
-        BODEN+=" $(boden)"
+        read -r s f sl sf < <(fenster)
+        read -r b bl bf < <(boden)
     fi
-    SEITE+=" $s"
+    BODEN+=" $b" BLADER+=" $bl" BFENSTER+=" $bf"
+    SEITE+=" $s" SLADER+=" $sl" SFENSTER+=" $sf"
     FERTIG+=" $f"
+    ((r < RUNDEN)) || continue
     for n in 0 1000 3000; do BL[$n]+=" $(unbeaufsichtigt_blacklist $n)"; done
 done
 b=$(echo "$BODEN" | median)
 s=$(echo "$SEITE" | median)
 f=$(echo "$FERTIG" | median)
 echo
-echo "== start-up (median of $RUNDEN rounds, seconds from the process start)"
+echo "== start-up (median of $((RUNDEN * 3)) starts each, alternating; seconds from the process start)"
 echo "minimal window of ours, first painting:        $b   (rounds:$BODEN)"
+echo "  of it the loader's share $(echo "$BLADER" | median), the window's $(echo "$BFENSTER" | median)"
 echo "Sicherung.exe, 4 lists of $LISTE lines:"
 echo "  page 1 first painted:                         $s   ratio to the floor $(verhaeltnis "$s" "$b")   (rounds:$SEITE)"
+echo "    of it the loader's share $(echo "$SLADER" | median), the window's $(echo "$SFENSTER" | median)"
 echo "  set-up done (lists loaded):                   $f   ratio to the floor $(verhaeltnis "$f" "$b")   (rounds:$FERTIG)"
 echo "/SICHERN with one single file and a blacklist (the run loads, backs up and saves the lists):"
 for n in 0 1000 3000; do
