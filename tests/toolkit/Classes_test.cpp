@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 namespace {
 int g_freed = 0;
 
@@ -127,4 +129,28 @@ TEST(TComponent, FreeNotificationTellsTheOtherSideOnce) {
     ASSERT_EQ(besitzer.heard.size(), 2u);
     EXPECT_EQ(besitzer.heard[0], std::make_pair(kind, opInsert));
     EXPECT_EQ(besitzer.heard[1], std::make_pair(kind, opRemove));
+}
+
+// A system function bound late is the library's own; a missing one is named, never a null call.
+TEST(Systemfunktion, BindsFromTheSystemFolderOrNamesWhatIsMissing) {
+    auto* laenge = Systemfunktion<decltype(::lstrlenW)>(L"kernel32.dll", "lstrlenW");
+    EXPECT_EQ(laenge(L"abc"), 3);
+    EXPECT_NE(Systemfunktion<void()>(L"comdlg32.dll", "CommDlgExtendedError"), nullptr);
+    struct Fall {
+        const wchar_t* bibliothek;
+        const char* name;
+        const wchar_t* meldung;
+    } faelle[] = {
+        {L"shell32.dll", "GibtEsNicht", L"Die Systemfunktion GibtEsNicht aus shell32.dll ist nicht verfügbar."},
+        {L"keine_bibliothek.dll", "Irgendwas",
+         L"Die Systemfunktion Irgendwas aus keine_bibliothek.dll ist nicht verfügbar."},
+    };
+    for (const Fall& f : faelle) {
+        try {
+            Systemfunktion<void()>(f.bibliothek, f.name);
+            ADD_FAILURE() << f.name;
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), f.meldung);
+        }
+    }
 }
