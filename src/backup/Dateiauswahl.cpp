@@ -72,16 +72,21 @@ int TDateiauswahl::Alle(const String& einstellungen, const Datei& datei) {
     return anzahl;
 }
 
+// The path a listed line names, or empty when there is nothing to take: a blank line names
+// nothing (taken as a path it would be the program's current folder), and a line whose path is
+// not there is reported as not found.
+String TDateiauswahl::Gefunden(const String& zeile, DWORD& attribute) const {
+    if (Trimmen(zeile).empty()) return String();
+    String pfad = Nachschlagen(zeile, attribute);
+    if (pfad.empty() && OnNichtGefunden) OnNichtGefunden(zeile);
+    return pfad;
+}
+
 // The copy lies at the target folder text followed by everything after the source's first ":".
-// A blank line names nothing: taken as a path it would be the program's current folder.
 int TDateiauswahl::Einzeldatei(const String& zeile, const String& ziel, const Datei& datei) {
-    if (Trimmen(zeile).empty()) return 0;
     DWORD attribute = 0;
-    String quelle = Nachschlagen(zeile, attribute);
-    if (quelle.empty()) {
-        if (OnNichtGefunden) OnNichtGefunden(zeile);
-        return 0;
-    }
+    String quelle = Gefunden(zeile, attribute);
+    if (quelle.empty()) return 0;
     String teil = OhneLaufwerk(quelle);
     if (!BleibtImZiel(teil) || Ausgeschlossen(ziel + teil)) return 0;
     return datei({quelle, ziel + teil, nullptr}) ? 1 : 0;
@@ -90,13 +95,9 @@ int TDateiauswahl::Einzeldatei(const String& zeile, const String& ziel, const Da
 // A reparse point's directory entry carries the link's time, not the file's: such a file is
 // always judged by its two ages.
 int TDateiauswahl::Verzeichnis(const String& zeile, const String& ziel, const Datei& datei) {
-    if (Trimmen(zeile).empty()) return 0;
     DWORD attribute = 0;
-    String verzeichnis = Nachschlagen(zeile, attribute);
-    if (verzeichnis.empty()) {
-        if (OnNichtGefunden) OnNichtGefunden(zeile);
-        return 0;
-    }
+    String verzeichnis = Gefunden(zeile, attribute);
+    if (verzeichnis.empty()) return 0;
     // A file in the folder list lists nothing.
     if (attribute != INVALID_FILE_ATTRIBUTES && !(attribute & FILE_ATTRIBUTE_DIRECTORY)) return 0;
     std::vector<TDateTime> zeiten;

@@ -61,6 +61,7 @@ public:
 private:
     bool WeiterGehen() const { return !Weiter || Weiter(); }
     String Nachschlagen(const String& zeile, DWORD& attribute) const;
+    String Gefunden(const String& zeile, DWORD& attribute) const;
 
     SicherungsListen listen_;
     TStrings* auflistung_;

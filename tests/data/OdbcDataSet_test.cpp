@@ -34,12 +34,14 @@ struct Datenbank {
     }
     // Through its own connection, as another program would see the file.
     String Lesen(const String& sql) { return TabelleLesen(verbindung, sql); }
-    void Kunden(Abfrage& q) {
+    // The query on this database; without a table and its key it can only read.
+    void Binden(Abfrage& q, const String& sql, const String& tabelle = L"", const String& schluessel = L"") {
         q.SetConnection(&db);
-        q.SetSQL(L"SELECT * FROM Kunden ORDER BY Nr");
-        q.SetTableName(L"Kunden");
-        q.SetKeyFields(L"Nr");
+        q.SetSQL(sql);
+        q.SetTableName(tabelle);
+        q.SetKeyFields(schluessel);
     }
+    void Kunden(Abfrage& q) { Binden(q, L"SELECT * FROM Kunden ORDER BY Nr", L"Kunden", L"Nr"); }
 };
 
 } // namespace
@@ -139,10 +141,7 @@ TEST(TOdbcDataSet, FailedWritesKeepTheEditAndSayWhy) {
     q.Cancel();
 
     Abfrage doppelt(nullptr);
-    doppelt.SetConnection(&d.db);
-    doppelt.SetSQL(L"SELECT * FROM Doppelt");
-    doppelt.SetTableName(L"Doppelt");
-    doppelt.SetKeyFields(L"Gruppe");
+    d.Binden(doppelt, L"SELECT * FROM Doppelt", L"Doppelt", L"Gruppe");
     doppelt.Open();
     doppelt.Edit();
     doppelt.FieldByName(L"Name")->SetAsString(L"c");
@@ -158,8 +157,7 @@ TEST(TOdbcDataSet, RefusesWhatItCannotDoInGermanWords) {
     Datenbank d;
     d.Fuellen(1);
     Abfrage ohneSchluessel(nullptr);
-    ohneSchluessel.SetConnection(&d.db);
-    ohneSchluessel.SetSQL(L"SELECT Name FROM Kunden");
+    d.Binden(ohneSchluessel, L"SELECT Name FROM Kunden");
     ohneSchluessel.Open();
     EXPECT_FALSE(ohneSchluessel.CanModify());
     EXPECT_EQ(Meldung([&] { ohneSchluessel.Edit(); }),
@@ -167,8 +165,7 @@ TEST(TOdbcDataSet, RefusesWhatItCannotDoInGermanWords) {
               L"Schlüsselspalten");
 
     Abfrage falsch(nullptr);
-    falsch.SetConnection(&d.db);
-    falsch.SetSQL(L"SELEC Name FROM Kunden");
+    d.Binden(falsch, L"SELEC Name FROM Kunden");
     String meldung = Meldung([&] { falsch.Open(); });
     EXPECT_EQ(meldung.rfind(L"Datenbankfehler: ", 0), 0u) << meldung;
     EXPECT_NE(meldung.find(L"syntax error"), String::npos) << meldung;
@@ -191,10 +188,7 @@ TEST(TOdbcDataSet, DetailQueryFollowsTheMaster) {
     TDataSource quelle(nullptr);
     quelle.SetDataSet(&kunden);
     Abfrage auftraege(nullptr);
-    auftraege.SetConnection(&d.db);
-    auftraege.SetSQL(L"SELECT * FROM Auftraege ORDER BY Id");
-    auftraege.SetTableName(L"Auftraege");
-    auftraege.SetKeyFields(L"Id");
+    d.Binden(auftraege, L"SELECT * FROM Auftraege ORDER BY Id", L"Auftraege", L"Id");
     auftraege.SetMasterSource(&quelle);
     auftraege.SetMasterFields(L"Kunde=Nr");
     kunden.Open();

@@ -32,6 +32,12 @@ struct Umgebung {
         q.Open();
     }
     TField* F(const wchar_t* name) { return q.FieldByName(name); }
+    // A new record of that name, written.
+    void Neu(const wchar_t* name) {
+        q.Append();
+        F(L"Name")->SetAsString(name);
+        q.Post();
+    }
     String Kunden() { return t.Lesen(L"SELECT Nr, Name, Ort, Umsatz FROM Kunden ORDER BY Nr"); }
 };
 
@@ -40,7 +46,6 @@ String Klein(String text) {
     CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
-
 
 struct Fall {
     const char* name;
@@ -53,9 +58,7 @@ const Fall kFaelle[] = {
     {"InsertReadsBackItsOwnKeyIntoAReadOnlyField",
      [](Umgebung& u) {
          u.F(L"Nr")->SetReadOnly(true);
-         u.q.Append();
-         u.F(L"Name")->SetAsString(L"Neu");
-         u.q.Post();
+         u.Neu(L"Neu");
          return u.F(L"Nr")->AsString() + L"|" + u.Kunden();
      },
      L"3|1,Kunde 1,Köln,2.5;2,Kunde 2,NULL,NULL;3,Neu,NULL,NULL;"},
@@ -64,9 +67,7 @@ const Fall kFaelle[] = {
      [](Umgebung& u) {
          u.t.db.ExecSQL(L"INSERT INTO Kunden (Nr, Name) VALUES (100, 'Neu')");
          u.q.Refresh();
-         u.q.Append();
-         u.F(L"Name")->SetAsString(L"Neu");
-         u.q.Post();
+         u.Neu(L"Neu");
          u.q.Edit();
          u.F(L"Ort")->SetAsString(L"Bonn");
          u.q.Post();
@@ -86,9 +87,7 @@ const Fall kFaelle[] = {
      L"1,Kunde 1,Köln,1234.5;"},
     {"UmlautsAndCharactersBeyondTheBasicPlane",
      [](Umgebung& u) {
-         u.q.Append();
-         u.F(L"Name")->SetAsString(L"Łódź Straße € 東 \U0001F600 \U00020BB7");
-         u.q.Post();
+         u.Neu(L"Łódź Straße € 東 \U0001F600 \U00020BB7");
          return u.t.Lesen(L"SELECT Name FROM Kunden WHERE Nr = 3");
      },
      L"Łódź Straße € 東 \U0001F600 \U00020BB7;"},
@@ -114,9 +113,7 @@ const Fall kFaelle[] = {
          u.q.Edit();
          u.F(L"Ort")->SetAsString(L"Bonn");
          u.q.Post();
-         u.q.Append();
-         u.F(L"Name")->SetAsString(L"Neu");
-         u.q.Post();
+         u.Neu(L"Neu");
          const bool offen = u.t.db.InTransaction();
          u.t.db.Rollback();
          return String(offen ? L"offen|" : L"beendet|") + u.Kunden();
@@ -127,9 +124,7 @@ const Fall kFaelle[] = {
     {"AFailedWriteLeavesTheTransactionToTheProgram",
      [](Umgebung& u) {
          u.t.db.StartTransaction();
-         u.q.Append();
-         u.F(L"Name")->SetAsString(L"Vorher");
-         u.q.Post();
+         u.Neu(L"Vorher");
          u.q.First();
          u.q.Edit();
          u.F(L"Name")->Clear();
@@ -215,13 +210,9 @@ const Fall kFaelle[] = {
          u.t.db.ExecSQL(L"CREATE TABLE Zufall (Nr INTEGER PRIMARY KEY DEFAULT (abs(random()) % 1000000000), "
                         L"Name TEXT) WITHOUT ROWID");
          u.Oeffnen(L"SELECT * FROM Zufall", L"Zufall");
-         u.q.Append();
-         u.F(L"Name")->SetAsString(L"Einer");
-         u.q.Post();
+         u.Neu(L"Einer");
          const String erster = u.F(L"Nr")->IsNull() ? L"unbekannt" : L"bekannt";
-         u.q.Append();
-         u.F(L"Name")->SetAsString(L"Einer");
-         u.q.Post();
+         u.Neu(L"Einer");
          u.q.Edit();
          u.F(L"Name")->SetAsString(L"Zwei");
          return erster + L"|" + Meldung([&] { u.q.Post(); });
