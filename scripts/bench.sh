@@ -190,15 +190,15 @@ vergleich() { # tree
 
 zeile() { # label, tree, run kind
     local s s32 x c cs a
-    s=$(echo "${ZEIT[$2,$3,sicherung]}" | median)
-    s32=$(echo "${ZEIT[$2,$3,sicherung32]}" | median)
-    x=$(echo "${ZEIT[$2,$3,xcopy]}" | median)
-    c=$(echo "${ZEIT[$2,$3,cp]:-}" | median)
-    cs=$(echo "${ZEIT[$2,$3,cpsync]:-}" | median)
+    s=$(echo "${ZEIT[$2,$3,sicherung]}" | median || true)
+    s32=$(echo "${ZEIT[$2,$3,sicherung32]:-}" | median || true)
+    x=$(echo "${ZEIT[$2,$3,xcopy]}" | median || true)
+    c=$(echo "${ZEIT[$2,$3,cp]:-}" | median || true)
+    cs=$(echo "${ZEIT[$2,$3,cpsync]:-}" | median || true)
     printf "%-36s %10s %10s %10s %10s %10s %9s %9s %9s %12s" "$1" "$s" "$s32" "$x" "$c" "$cs" \
         "$(verhaeltnis "$s" "$x")" "$(verhaeltnis "$s" "$c")" "$(verhaeltnis "$s" "$cs")" "$(mib "${SPITZE[$2,$3]:-0}")"
     if [ -n "$ALT" ]; then
-        a=$(echo "${ZEIT[$2,$3,alt]}" | median)
+        a=$(echo "${ZEIT[$2,$3,alt]:-}" | median || true)
         printf " %10s %9s" "$a" "$(verhaeltnis "$a" "$x")"
     fi
     echo
@@ -227,7 +227,7 @@ echo "single rounds (in the order above):"
 for baum in klein gross; do
     for art in erst wieder; do
         [ -n "${ZEIT[$baum,$art,sicherung]:-}" ] || continue
-        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | 32-bit${ZEIT[$baum,$art,sicherung32]} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-} | cp+sync${ZEIT[$baum,$art,cpsync]:-}${ALT:+ | old exe${ZEIT[$baum,$art,alt]}}"
+        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | 32-bit${ZEIT[$baum,$art,sicherung32]:-} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-} | cp+sync${ZEIT[$baum,$art,cpsync]:-}${ALT:+ | old exe${ZEIT[$baum,$art,alt]:-}}"
         echo "    Sicherung.exe reported: ${MELDUNG[$baum,$art]:-nothing}"
     done
 done
