@@ -9,7 +9,9 @@
 #    of 100) and large ones (default 4 of 256 MiB), each first into an empty target, then over
 #    the unchanged tree. Every round the tools take turns at going first; every tool starts
 #    with the sources read into the cache and nothing of the last tool left to write out.
-#    Median times, the ratios, and the program's peak working set.
+#    Median times, the ratios, and the program's peak working set. The program flushes every
+#    copy of 1 MiB or more to the medium before it replaces the old one; cp -a does not, so
+#    for the large files cp -a followed by a sync of the copied files stands beside it.
 #    Then the verification "/PRUEFEN" over the backups left behind, against native diff -rq and
 #    cmp over the same trees.
 # 2. Start-up: process start to the first painting of page 1 and to the end of the window's
@@ -21,7 +23,9 @@
 # Environment: BENCH_RUNDEN rounds (default 2); BENCH_LISTE lines per list at start-up (1000);
 # BENCH_SPEICHER files of an extra unattended run for the memory figure (default: none, the
 # small tree's figure stands; the full figure is BENCH_SPEICHER=100000, which takes minutes);
-# BENCH_STATUSZEILEN lines of the status-list benchmark (default 1 000 000).
+# BENCH_STATUSZEILEN lines of the status-list benchmark (default 1 000 000); BENCH_ALT another
+# 64-bit Sicherung.exe (an older build) run beside the current one in the comparison;
+# BENCH_NUR=vergleich runs the comparison of part 1 alone.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 KLEIN=${1:-20000}
@@ -30,6 +34,8 @@ RUNDEN=${BENCH_RUNDEN:-2}
 LISTE=${BENCH_LISTE:-1000}
 SPEICHER=${BENCH_SPEICHER:-}
 STATUSZEILEN=${BENCH_STATUSZEILEN:-1000000}
+ALT=${BENCH_ALT:-}
+NUR=${BENCH_NUR:-}
 
 install_missing
 configure_and_build win64
@@ -81,9 +87,10 @@ lauf() {
     local werkzeug=$1 baum=$2 quelle=$B/quelle-$2 t0 t1
     sync
     case $werkzeug in
-    sicherung | sicherung32)
+    sicherung | sicherung32 | alt)
         local p=$B/programm-$baum
         [ "$werkzeug" = sicherung32 ] && p=$B/programm32-$baum
+        [ "$werkzeug" = alt ] && p=$B/programmalt-$baum
         : >"$p/marken.txt"
         t0=$(jetzt)
         (cd "$p" && SICHERUNG_ZEITMARKEN="$(winpfad "$p/marken.txt")" "$WINE64" Sicherung.exe /SICHERN \
@@ -102,6 +109,13 @@ lauf() {
         cp -a -u "$quelle/." "$B/cp-$baum/"
         t1=$(jetzt)
         ;;
+    cpsync) # what the program's flush of large copies costs, done the native way
+        mkdir -p "$B/cpsync-$baum"
+        t0=$(jetzt)
+        cp -a -u "$quelle/." "$B/cpsync-$baum/"
+        find "$B/cpsync-$baum" -type f -exec sync {} +
+        t1=$(jetzt)
+        ;;
     esac
     sekunden "$t0" "$t1"
 }
@@ -112,12 +126,14 @@ lauf() {
 leeren() {
     local ablage=$B/abgelegt/$1-$((++ABGELEGT)) d
     mkdir -p "$ablage"
-    for d in "$B/programm-$1"/Datensicherung_* "$B/programm32-$1"/Datensicherung_* "$B/xcopy-$1" "$B/cp-$1"; do
+    for d in "$B/programm-$1"/Datensicherung_* "$B/programm32-$1"/Datensicherung_* \
+        "$B/programmalt-$1"/Datensicherung_* "$B/xcopy-$1" "$B/cp-$1" "$B/cpsync-$1"; do
         [ -e "$d" ] && mv "$d" "$ablage/$(basename "$d")-$(basename "$(dirname "$d")")"
     done
-    rm -f "$B/programm-$1/Sicherung.log" "$B/programm32-$1/Sicherung.log"
+    rm -f "$B/programm-$1/Sicherung.log" "$B/programm32-$1/Sicherung.log" "$B/programmalt-$1/Sicherung.log"
     einstellungen "$B/programm-$1" "$B/quelle-$1"
     einstellungen "$B/programm32-$1" "$B/quelle-$1"
+    [ -z "$ALT" ] || einstellungen "$B/programmalt-$1" "$B/quelle-$1"
 }
 
 declare -A ZEIT SPITZE MELDUNG
@@ -128,6 +144,7 @@ if runs_32bit; then
 else
     echo "This machine cannot run 32-bit programs: the 32-bit column stays empty."
 fi
+[ -z "$ALT" ] || WERKZEUGE+=(alt)
 command -v cp >/dev/null && WERKZEUGE+=(cp)
 
 # The first start of a freshly copied program costs Wine up to two seconds more than the next:
@@ -138,20 +155,27 @@ aufwaermen() { # program folder: started with nothing listed, it ends after its 
 }
 
 vergleich() { # tree
-    local baum=$1 r i w n=${#WERKZEUGE[@]}
+    local baum=$1 r i w werkzeuge=("${WERKZEUGE[@]}")
+    [ "$baum" = gross ] && command -v sync >/dev/null && werkzeuge+=(cpsync)
+    local n=${#werkzeuge[@]}
     mkdir -p "$B/programm-$baum"
     cp "$EXE" "$B/programm-$baum/"
     aufwaermen "$B/programm-$baum"
     mkdir -p "$B/programm32-$baum"
     cp "$EXE32" "$B/programm32-$baum/"
     aufwaermen "$B/programm32-$baum"
+    if [ -n "$ALT" ]; then
+        mkdir -p "$B/programmalt-$baum"
+        cp "$ALT" "$B/programmalt-$baum/Sicherung.exe"
+        aufwaermen "$B/programmalt-$baum"
+    fi
     "$WINE64" xcopy /? >/dev/null 2>&1 || true
     find "$B/quelle-$baum" -type f -exec cat {} + >/dev/null # every tool finds the sources cached
     for ((r = 0; r < RUNDEN; r++)); do
         leeren "$baum"
         for art in erst wieder; do
             for ((i = 0; i < n; i++)); do
-                w=${WERKZEUGE[$(((i + r) % n))]}
+                w=${werkzeuge[$(((i + r) % n))]}
                 ZEIT[$baum,$art,$w]+=" $(lauf "$w" "$baum")"
                 if [ "$w" = sicherung ]; then
                     local s
@@ -165,13 +189,19 @@ vergleich() { # tree
 }
 
 zeile() { # label, tree, run kind
-    local s s32 x c
-    s=$(echo "${ZEIT[$2,$3,sicherung]}" | median)
-    s32=$(echo "${ZEIT[$2,$3,sicherung32]}" | median)
-    x=$(echo "${ZEIT[$2,$3,xcopy]}" | median)
-    c=$(echo "${ZEIT[$2,$3,cp]:-}" | median)
-    printf "%-36s %10s %10s %10s %10s %9s %9s %12s\n" "$1" "$s" "$s32" "$x" "$c" "$(verhaeltnis "$s" "$x")" \
-        "$(verhaeltnis "$s" "$c")" "$(mib "${SPITZE[$2,$3]:-0}")"
+    local s s32 x c cs a
+    s=$(echo "${ZEIT[$2,$3,sicherung]}" | median || true)
+    s32=$(echo "${ZEIT[$2,$3,sicherung32]:-}" | median || true)
+    x=$(echo "${ZEIT[$2,$3,xcopy]}" | median || true)
+    c=$(echo "${ZEIT[$2,$3,cp]:-}" | median || true)
+    cs=$(echo "${ZEIT[$2,$3,cpsync]:-}" | median || true)
+    printf "%-36s %10s %10s %10s %10s %10s %9s %9s %9s %12s" "$1" "$s" "$s32" "$x" "$c" "$cs" \
+        "$(verhaeltnis "$s" "$x")" "$(verhaeltnis "$s" "$c")" "$(verhaeltnis "$s" "$cs")" "$(mib "${SPITZE[$2,$3]:-0}")"
+    if [ -n "$ALT" ]; then
+        a=$(echo "${ZEIT[$2,$3,alt]:-}" | median || true)
+        printf " %10s %9s" "$a" "$(verhaeltnis "$a" "$x")"
+    fi
+    echo
 }
 
 echo "== preparing the trees"
@@ -184,7 +214,9 @@ vergleich klein
 
 echo
 echo "== the real program against xcopy (median of $RUNDEN rounds, seconds; Wine process start included)"
-printf "%-36s %10s %10s %10s %10s %9s %9s %12s\n" "" "Sicherung" "32-bit" "xcopy /D" "cp -a -u" "S/xcopy" "S/cp" "peak WS (S)"
+printf "%-36s %10s %10s %10s %10s %10s %9s %9s %9s %12s" "" "Sicherung" "32-bit" "xcopy /D" "cp -a -u" "cp+sync" \
+    "S/xcopy" "S/cp" "S/cp+sync" "peak WS (S)"
+[ -z "$ALT" ] && echo || printf " %10s %9s\n" "old exe" "old/xcopy"
 zeile "$KLEIN files of 1 KiB, first run" klein erst
 zeile "$KLEIN files of 1 KiB, unchanged" klein wieder
 if [ "$GROSS" -gt 0 ]; then
@@ -195,11 +227,12 @@ echo "single rounds (in the order above):"
 for baum in klein gross; do
     for art in erst wieder; do
         [ -n "${ZEIT[$baum,$art,sicherung]:-}" ] || continue
-        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | 32-bit${ZEIT[$baum,$art,sicherung32]} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-}"
+        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | 32-bit${ZEIT[$baum,$art,sicherung32]:-} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-} | cp+sync${ZEIT[$baum,$art,cpsync]:-}${ALT:+ | old exe${ZEIT[$baum,$art,alt]:-}}"
         echo "    Sicherung.exe reported: ${MELDUNG[$baum,$art]:-nothing}"
     done
 done
 echo "load average after the runs: $(cut -d' ' -f1-3 /proc/loadavg)"
+[ "$NUR" = vergleich ] && exit 0
 
 # ---- the verification
 # "/PRUEFEN" of the real program over the backups the runs above left behind, against native

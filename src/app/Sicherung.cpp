@@ -9,6 +9,7 @@
 #include "toolkit/Forms.h"
 #include "util/QEL_Str.h"
 
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -30,6 +31,15 @@ public:
         if (ohneFehler) SetStdHandle(STD_ERROR_HANDLE, konsole);
     }
     static bool Gueltig(HANDLE h) { return h && h != INVALID_HANDLE_VALUE; }
+    // Asked once per handle: a line per copied file would otherwise ask the system each time.
+    bool IstKonsole(HANDLE h) {
+        for (const Art& a : arten_)
+            if (a.handle == h) return a.konsole;
+        DWORD modus;
+        Art neu{h, GetConsoleMode(h, &modus) != 0};
+        if (arten_.size() < 2) arten_.push_back(neu);
+        return neu.konsole;
+    }
     void Zeile(DWORD welcher, const String& text) {
         HANDLE h = GetStdHandle(welcher);
         if (!Gueltig(h)) return;
@@ -37,8 +47,8 @@ public:
         for (wchar_t c : text)
             zeile += c == L'\r' ? String(L"\r\n") : String(1, c);
         zeile += L"\r\n";
-        DWORD modus, n;
-        if (GetConsoleMode(h, &modus)) {
+        DWORD n;
+        if (IstKonsole(h)) {
             WriteConsoleW(h, zeile.c_str(), static_cast<DWORD>(zeile.size()), &n, nullptr);
             return;
         }
@@ -49,6 +59,13 @@ public:
                             nullptr, nullptr);
         WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
     }
+
+private:
+    struct Art {
+        HANDLE handle;
+        bool konsole;
+    };
+    std::vector<Art> arten_; // standard output and standard error
 };
 
 Konsolenausgabe Ausgabe(Konsole& konsole) {

@@ -103,7 +103,9 @@ bool TSicherung::Sichern(const TAuswahlDatei& d) {
         if (*d.gelistet <= gespeichert) return false;
     }
     DWORD lesefehler = 0;
-    TDateTime alter = DateiAlter(d.quelle, &lesefehler);
+    TDateTime alter = 0;
+    // Opened once, shared with no one, from the age test to the end of the copy.
+    Handle quelle = AlterLesen(d.quelle, alter, &lesefehler);
     if (lesefehler) {
         Unlesbar(L"Datei", d.quelle, lesefehler);
         return false;
@@ -122,8 +124,8 @@ bool TSicherung::Sichern(const TAuswahlDatei& d) {
     // The folder's creation lets the window handle its messages: a cancel may have come meanwhile.
     if (abgebrochen_ || !Weiter()) return false;
     try {
-        // False: the source is gone since its age was read, or the copy was abandoned.
-        if (!DateiKopierenWennErlaubt(d.quelle, d.kopie, true, [this] { return Weiter(); })) return false;
+        // False: the copy was abandoned between its buffers.
+        if (!OffeneDateiKopieren(quelle.get(), d.quelle, d.kopie, [this] { return Weiter(); })) return false;
     } catch (const EKopierfehler& e) {
         if (e.AmZiel() && BeendetDenLauf(e.Code(), VerzeichnisExistiert(ziel))) throw;
         Uebersprungen(e.Message());

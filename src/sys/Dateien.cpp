@@ -39,14 +39,48 @@ bool IstDatei(const String& pfad) {
 // From this size on a copy is flushed to the medium before it replaces the old one.
 constexpr long long kSpuelenAb = 1 << 20;
 
-// A failure leaves `datei` empty with the system's reason in GetLastError.
+// A failure leaves `datei` empty with the system's reason in GetLastError. The handle may
+// rename its file (AnDieStelle).
 String NeuesTemporaer(const String& ziel, Handle& datei) {
     String name;
     HANDLE h =
         NeueDateiAnlegen(OrdnerTeil(ziel) + L"~sicherung" + std::to_wstring(GetCurrentProcessId()) + L"_",
-                         L".tmp", 0, 10000, name);
+                         L".tmp", 0, 10000, name, GENERIC_WRITE | DELETE);
     if (h != INVALID_HANDLE_VALUE) datei.reset(h);
     return name;
+}
+
+// The rename of an open file takes the native form of the new name: "\??\C:\..." for "\\?\C:\...".
+bool OffenUmbenennen(HANDLE datei, const String& ziel) {
+    String name = LangerPfad(ziel);
+    if (name.rfind(L"\\\\?\\", 0) != 0) return false;
+    name[1] = L'?';
+    std::vector<char> puffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(puffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    name.copy(info->FileName, name.size());
+    return Aufrufe().infoSetzen(datei, FileRenameInfo, info, static_cast<DWORD>(puffer.size())) != 0;
+}
+
+// The complete temporary copy takes the old copy's place; 0 or the system's reason. Renamed
+// through its open handle it needs no second open. Where that fails, for whatever reason (a
+// medium or system that cannot, a copy held open elsewhere), the rename by name has the last
+// word, and its reason is the one reported.
+DWORD AnDieStelle(Handle& temp, const String& tempName, const String& ziel) {
+    if (OffenUmbenennen(temp.get(), ziel)) {
+        if (CloseHandle(temp.release())) return 0;
+        // A copy whose close fails may be incomplete, and with its source's time it would pass
+        // for current: it goes, and the next run copies the file again.
+        const DWORD fehler = GetLastError();
+        DeleteFileW(LangerPfad(ziel).c_str());
+        return fehler;
+    }
+    if (!CloseHandle(temp.release())) return GetLastError();
+    if (!MoveFileExW(LangerPfad(tempName).c_str(), LangerPfad(ziel).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return GetLastError();
+    return 0;
 }
 
 // A name holding a colon names a stream of a file.
@@ -126,10 +160,10 @@ Handle GeteiltLesen(const String& datei) {
 }
 
 HANDLE NeueDateiAnlegen(const String& vorNummer, const String& nachNummer, unsigned erste, unsigned anzahl,
-                        String& name) {
+                        String& name, DWORD zugriff) {
     for (unsigned n = erste; n < erste + anzahl; ++n) {
         name = vorNummer + std::to_wstring(n) + nachNummer;
-        if (Handle datei = Oeffnen(name, GENERIC_WRITE, 0, CREATE_NEW)) return datei.release();
+        if (Handle datei = Oeffnen(name, zugriff, 0, CREATE_NEW)) return datei.release();
         const DWORD fehler = GetLastError();
         if (fehler != ERROR_FILE_EXISTS && fehler != ERROR_ALREADY_EXISTS) break;
     }
@@ -269,28 +303,31 @@ TDateTime ZeitZuAlter(const FILETIME& geschrieben, bool ortszeit) {
     return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, 0);
 }
 
-// A file the listing found and that then cannot be queried (a drive that went, a share that
-// dropped, no rights) is an error; one that is simply gone is not.
-TDateTime DateiAlter(const String& datei, DWORD* fehler) {
+// A file the listing found and that then cannot be opened or queried (a drive that went, a
+// share that dropped, no rights, another program holding it) is an error; one that is simply
+// gone, or a folder, is not. The file is opened without asking for it first: a folder refuses
+// the open, and only then is it asked what it is.
+Handle AlterLesen(const String& datei, TDateTime& alter, DWORD* fehler) {
+    alter = 0;
     if (fehler) *fehler = 0;
-    WIN32_FILE_ATTRIBUTE_DATA d;
-    if (!Attribute(datei, d)) {
-        const DWORD grund = GetLastError();
-        if (fehler && !Trimmen(datei).empty() && grund != ERROR_FILE_NOT_FOUND &&
-            grund != ERROR_PATH_NOT_FOUND)
-            *fehler = grund;
-        return 0;
-    }
-    if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+    if (Trimmen(datei).empty()) return {};
     Handle h = Oeffnen(datei, GENERIC_READ, 0, OPEN_EXISTING);
     FILETIME geschrieben;
     if (!h || !GetFileTime(h.get(), nullptr, nullptr, &geschrieben)) {
         const DWORD grund = GetLastError();
-        // Gone between the query and the open: not there, as above.
-        if (fehler && grund != ERROR_FILE_NOT_FOUND && grund != ERROR_PATH_NOT_FOUND) *fehler = grund;
-        return 0;
+        if (fehler && grund != ERROR_FILE_NOT_FOUND && grund != ERROR_PATH_NOT_FOUND &&
+            !(grund == ERROR_ACCESS_DENIED && IstVerzeichnis(datei)))
+            *fehler = grund;
+        return {};
     }
-    return ZeitZuAlter(geschrieben, SpeichertOrtszeit(datei));
+    alter = ZeitZuAlter(geschrieben, SpeichertOrtszeit(datei));
+    return h;
+}
+
+TDateTime DateiAlter(const String& datei, DWORD* fehler) {
+    TDateTime alter;
+    AlterLesen(datei, alter, fehler);
+    return alter;
 }
 
 TDateTime GespeichertesAlter(const String& datei) {
@@ -299,21 +336,38 @@ TDateTime GespeichertesAlter(const String& datei) {
     return ZeitZuAlter(d.ftLastWriteTime, SpeichertOrtszeit(datei));
 }
 
-// Copies into a temporary file beside the target and replaces the target only once the copy is
-// complete and carries the source's time: a failure leaves the previous copy as it was.
+namespace {
+
+[[noreturn]] void KannNichtOeffnen(const String& quelle, DWORD fehler) {
+    throw EKopierfehler(
+        Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(), SystemFehlerText(fehler).c_str()),
+        fehler, false);
+}
+
+} // namespace
+
+// A source that is not there, or not a file, is not copied; one that is there and cannot be
+// opened is an error. It is opened without asking first, and asked only when the open fails.
 bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen& weiter) {
     if (TextGleich(quelle, ziel)) return false;
-    if (!IstDatei(quelle)) return false;
     Handle q = Oeffnen(quelle, GENERIC_READ, 0, OPEN_EXISTING);
+    if (!q) {
+        const DWORD fehler = GetLastError();
+        if (fehler == ERROR_FILE_NOT_FOUND || fehler == ERROR_PATH_NOT_FOUND || !IstDatei(quelle))
+            return false;
+        KannNichtOeffnen(quelle, fehler);
+    }
+    return OffeneDateiKopieren(q.get(), quelle, ziel, weiter);
+}
+
+// Copies into a temporary file beside the target and replaces the target only once the copy is
+// complete and carries the source's time: a failure leaves the previous copy as it was.
+bool OffeneDateiKopieren(HANDLE q, const String& quelle, const String& ziel, const Weitermachen& weiter) {
+    if (TextGleich(quelle, ziel)) return false;
     LARGE_INTEGER laenge{};
     FILETIME geschrieben;
-    if (!q || !GetFileSizeEx(q.get(), &laenge) || !GetFileTime(q.get(), nullptr, nullptr, &geschrieben)) {
-        const DWORD fehler = GetLastError();
-        if (!q && (fehler == ERROR_FILE_NOT_FOUND || fehler == ERROR_PATH_NOT_FOUND)) return false; // gone
-        throw EKopierfehler(Format(L"Datei %s kann nicht geöffnet werden. %s", quelle.c_str(),
-                                   SystemFehlerText(fehler).c_str()),
-                            fehler, false);
-    }
+    if (!GetFileSizeEx(q, &laenge) || !GetFileTime(q, nullptr, nullptr, &geschrieben))
+        KannNichtOeffnen(quelle, GetLastError());
 
     // A stream cannot be renamed onto another file's stream, so its copy is written in place;
     // one that fails or is abandoned half-way is removed, and the next run copies it again.
@@ -334,7 +388,7 @@ bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen&
     for (long long rest = laenge.QuadPart; rest > 0;) {
         DWORD soll = static_cast<DWORD>(rest < static_cast<long long>(puffer.size()) ? rest : puffer.size());
         DWORD gelesen = 0, geschriebenN = 0;
-        if (!Aufrufe().lesen(q.get(), puffer.data(), soll, &gelesen, nullptr)) {
+        if (!Aufrufe().lesen(q, puffer.data(), soll, &gelesen, nullptr)) {
             lesefehler = GetLastError();
         } else if (gelesen != soll) {
             lesefehler = ERROR_HANDLE_EOF;
@@ -360,12 +414,13 @@ bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen&
         // cut the old copy stays rather than an empty one with the source's time, which would pass
         // for current. Small files are left to the system, where the flush costs more than the copy.
         if (laenge.QuadPart >= kSpuelenAb && !Aufrufe().spuelen(z.get())) schreibfehler = GetLastError();
-        if (!CloseHandle(z.release()) && !schreibfehler) schreibfehler = GetLastError();
+        if (strom) {
+            if (!CloseHandle(z.release()) && !schreibfehler) schreibfehler = GetLastError();
+        } else if (!schreibfehler) {
+            schreibfehler = AnDieStelle(z, temp, ziel);
+        }
     }
     z.reset();
-    if (!strom && !lesefehler && !schreibfehler && !abgebrochen &&
-        !MoveFileExW(LangerPfad(temp).c_str(), LangerPfad(ziel).c_str(), MOVEFILE_REPLACE_EXISTING))
-        schreibfehler = GetLastError();
     if (!lesefehler && !schreibfehler && !abgebrochen) return true;
     DeleteFileW(LangerPfad(temp).c_str());
     if (lesefehler)

@@ -68,16 +68,19 @@ bool VerzeichnisBeschreibbar(const String& verzeichnis, bool meldung);
 String EindeutigerDateiname(const String& verzeichnis, const String& erweiterung);
 String ErweiterungMitPunkt(const String& erweiterung);
 // Creates the first free file `vorNummer` + n + `nachNummer` for n from `erste` on (`anzahl`
-// tries), for writing and shared with no one, and gives its name; INVALID_HANDLE_VALUE and an
+// tries), for `zugriff` and shared with no one, and gives its name; INVALID_HANDLE_VALUE and an
 // empty name (GetLastError tells why) when none can be created.
 HANDLE NeueDateiAnlegen(const String& vorNummer, const String& nachNummer, unsigned erste, unsigned anzahl,
-                        String& name);
+                        String& name, DWORD zugriff = GENERIC_WRITE);
 
 // The instant of the last write (UTC) as date-time, at two-second resolution and within the DOS
 // years, read from a FAT volume in the local time of its date (sys/Dateizeit.h); ages of files on
 // volumes of either kind compare as instants. 0 when missing or unreadable. `fehler` receives
 // the system's reason when the file is there but cannot be queried or opened, else 0.
 TDateTime DateiAlter(const String& datei, DWORD* fehler = nullptr);
+// The same, keeping the file open as DateiAlter opened it (for reading, shared with no one), so
+// that a copy can follow with no second open; empty where DateiAlter gives 0.
+Handle AlterLesen(const String& datei, TDateTime& alter, DWORD* fehler = nullptr);
 // The same value from a time the file system reported, without opening the file; `ortszeit`:
 // the volume keeps local times (SpeichertOrtszeit).
 TDateTime ZeitZuAlter(const FILETIME& geschrieben, bool ortszeit);
@@ -87,6 +90,10 @@ TDateTime GespeichertesAlter(const String& datei);
 // False when the source is not there (any more), and when `weiter` abandoned the copy; the
 // previous copy then stays as it was. Errors raise EKopierfehler.
 bool DateiKopieren(const String& quelle, const String& ziel, const Weitermachen& weiter = {});
+// The copy of the source `quelle` that `offen` holds open for reading (as AlterLesen leaves it,
+// at the file's start); the handle stays open.
+bool OffeneDateiKopieren(HANDLE offen, const String& quelle, const String& ziel,
+                         const Weitermachen& weiter = {});
 bool DateiKopierenWennErlaubt(const String& quelle, const String& ziel, bool ueberschreiben,
                               const Weitermachen& weiter = {});
 bool DateiLoeschen(const String& datei);

@@ -82,6 +82,14 @@ BOOL WINAPI Spuelen(HANDLE h) {
     if (g_haken->spuelen) g_haken->spuelen();
     return FlushFileBuffers(h);
 }
+
+BOOL WINAPI InfoSetzen(HANDLE h, FILE_INFO_BY_HANDLE_CLASS art, LPVOID info, DWORD groesse) {
+    if (art == FileRenameInfo && !g_haken->offenUmbenennen) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return FALSE;
+    }
+    return SetFileInformationByHandle(h, art, info, groesse);
+}
 } // namespace
 
 DateiHaken::DateiHaken() {
@@ -96,6 +104,7 @@ DateiHaken::DateiHaken() {
     a.sucheWeiter = SucheWeiter;
     a.volumeLesen = VolumeLesen;
     a.spuelen = Spuelen;
+    a.infoSetzen = InfoSetzen;
     DateizeitenNeuLesen();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // While alive, the copy's and the listing's system calls pass through the test first (see
 // sys/DateiAufrufe.h): a search entry can be changed, slowed down or dropped, a read can be made
-// to fail or to wait, the copy's time can be refused, a volume can report another file system. One at a time;
-// the real calls come back at the end.
+// to fail or to wait, the copy's time can be refused, a volume can report another file system, the rename of
+// an open file can fail. One at a time; the real calls come back at the end.
 #include <windows.h>
 
 #include <functional>
@@ -31,4 +31,7 @@ public:
     std::function<std::wstring(const std::wstring& wurzel)> dateisystem;
     // Before a copy is flushed to its medium.
     std::function<void()> spuelen;
+    // Whether an open file can be renamed through its handle (a system or medium that cannot
+    // fails it as not supported).
+    bool offenUmbenennen = true;
 };

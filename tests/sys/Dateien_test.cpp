@@ -178,11 +178,19 @@ TEST(DateiAlter, TwoSecondStepsAndZeroForMissingOrLocked) {
     ZeitSetzen(t / L"a", 2026, 12, 8, 14, 3, 13, 999);
     EXPECT_DOUBLE_EQ(DateiAlter(t / L"a"), 46364.0 + (14 * 3600 + 3 * 60 + 12) / 86400.0);
     EXPECT_DOUBLE_EQ(GespeichertesAlter(t / L"a"), DateiAlter(t / L"a"));
-    EXPECT_EQ(DateiAlter(t / L"fehlt"), 0);
-    EXPECT_EQ(DateiAlter(t.Pfad()), 0);
     HANDLE h = CreateFileW((t / L"a").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(DateiAlter(t / L"a"), 0); // held open by someone else, in any sharing mode
+    // Missing and folders are no error; a file held open by someone else, in any sharing mode, is.
+    struct Fall {
+        String pfad;
+        DWORD fehler;
+    } faelle[] = {
+        {t / L"fehlt", 0}, {t / L"fehlt\\a", 0}, {t.Pfad(), 0}, {t / L"a", ERROR_SHARING_VIOLATION}};
+    for (const Fall& f : faelle) {
+        DWORD fehler = 1;
+        EXPECT_EQ(DateiAlter(f.pfad, &fehler), 0) << NachUtf8(f.pfad);
+        EXPECT_EQ(fehler, f.fehler) << NachUtf8(f.pfad);
+    }
     CloseHandle(h);
 }
 
@@ -280,6 +288,29 @@ TEST(DateiKopieren, LargeCopiesAreFlushedBeforeTheyReplaceTheOldOne) {
         ASSERT_TRUE(DateiKopieren(t / L"q.bin", t / L"Kopie\\q.bin"));
         EXPECT_EQ(beimSpuelen, std::vector<std::string>(static_cast<size_t>(f.spuelungen), "alt"))
             << f.groesse;
+    }
+}
+
+// The finished copy replaces the old one through its open handle; where the system cannot do
+// that, by name. Either way a copy held open elsewhere stays as it was, and no temporary file is
+// left behind.
+TEST(DateiKopieren, ReplacesByHandleOrElseByName) {
+    TestOrdner t;
+    Schreiben(t / L"q.txt", "neu");
+    for (bool durchHandle : {true, false}) {
+        DateiHaken haken;
+        haken.offenUmbenennen = durchHandle;
+        Schreiben(t / L"Kopie\\q.txt", "alt");
+        EXPECT_TRUE(DateiKopieren(t / L"q.txt", t / L"Kopie\\q.txt")) << durchHandle;
+        EXPECT_EQ(Lesen(t / L"Kopie\\q.txt"), "neu");
+        EXPECT_DOUBLE_EQ(DateiAlter(t / L"Kopie\\q.txt"), DateiAlter(t / L"q.txt"));
+        Schreiben(t / L"Kopie\\q.txt", "alt");
+        HANDLE h = CreateFileW((t / L"Kopie\\q.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        EXPECT_THROW(DateiKopieren(t / L"q.txt", t / L"Kopie\\q.txt"), EKopierfehler) << durchHandle;
+        CloseHandle(h);
+        EXPECT_EQ(Lesen(t / L"Kopie\\q.txt"), "alt");
+        EXPECT_EQ(Liste(t / L"Kopie"), std::vector<String>{t / L"Kopie\\q.txt"});
     }
 }
 
