@@ -23,17 +23,19 @@ TEST(Zeitmarke, AppendsNamedSystemTimesInOrderToTheFileTheVariableNames) {
     Zeitmarke("einrichtung_fertig");
     const unsigned long long nachher = Jetzt();
 
+    // The first mark of a process also notes when the process was created.
     std::istringstream zeilen(Lesen(datei));
     std::string name;
-    unsigned long long zeit[3] = {};
-    const char* namen[] = {"vorher", "seite1_gemalt", "einrichtung_fertig"};
-    for (int i = 0; i < 3; ++i) {
+    unsigned long long zeit[4] = {};
+    const char* namen[] = {"vorher", "prozess_erstellt", "seite1_gemalt", "einrichtung_fertig"};
+    for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(zeilen >> name >> zeit[i]);
         EXPECT_EQ(name, namen[i]);
     }
     EXPECT_FALSE(zeilen >> name);
     // The system clock in 100-ns steps since 1601, a tick of the coarse clock either side.
-    EXPECT_GE(zeit[1] + 160000, vorher);
-    EXPECT_LE(zeit[1], zeit[2]);
-    EXPECT_LE(zeit[2], nachher + 160000);
+    EXPECT_LE(zeit[1], vorher + 160000);
+    EXPECT_GE(zeit[2] + 160000, vorher);
+    EXPECT_LE(zeit[2], zeit[3]);
+    EXPECT_LE(zeit[3], nachher + 160000);
 }
