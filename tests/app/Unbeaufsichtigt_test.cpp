@@ -100,6 +100,11 @@ void Ini(const String& ordner, const std::string& inhalt) {
     Schreiben(ordner + L"Sicherung.ini", inhalt);
 }
 
+// The backup folder the program makes beside itself in `stick`.
+String Sicherungsordner(const String& stick) {
+    return stick + L"Datensicherung_" + ComputerName() + L"\\";
+}
+
 // The last bytes of a file.
 std::string Ende(const String& pfad, DWORD anzahl) {
     HANDLE h = CreateFileW(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -146,7 +151,7 @@ TEST(Unbeaufsichtigt, RunCompletesWithExitCodeZeroAndReportsOnTheConsole) {
     EXPECT_NE(e.ausgabe.find("a.txt"), std::string::npos) << e.ausgabe;
     EXPECT_NE(e.ausgabe.find("1 Datei wurde gesichert."), std::string::npos) << e.ausgabe;
     EXPECT_TRUE(Existiert(t / L"Stick\\Sicherung.log"));
-    String ziel = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\");
+    String ziel = Sicherungsordner(t / L"Stick\\");
     EXPECT_EQ(Lesen(ziel + OhneLaufwerk(t / L"Daten\\a.txt")), "a");
 }
 
@@ -165,7 +170,7 @@ TEST(Unbeaufsichtigt, ErrorsGiveOne) {
     Schreiben(t / L"Daten\\a.txt", "a");
     Schreiben(t / L"Gesperrt\\b.txt", "b");
     Schreiben(t / L"Ohne\\Ordner\\c.txt", "c");
-    String ziel = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\");
+    String ziel = Sicherungsordner(t / L"Stick\\");
     OrdnerAnlegen(ziel + OhneLaufwerk(t / L"Daten\\a.txt")); // a folder where the copy must go
     Schreiben(ziel + OhneLaufwerk(t / L"Ohne\\Ordner"), "a file where the copy's folder must go");
     HANDLE gesperrt =
@@ -190,7 +195,7 @@ TEST(Unbeaufsichtigt, ErrorsGiveOne) {
 TEST(Unbeaufsichtigt, CancelledRunGivesThreeAndKeepsTheOldCopy) {
     TestOrdner t;
     GrosseDatei(t / L"Daten\\gross.bin", 2LL << 30);
-    String ordner = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(t / L"Daten\\");
+    String ordner = Sicherungsordner(t / L"Stick\\") + OhneLaufwerk(t / L"Daten\\");
     Schreiben(ordner + L"gross.bin", "alte Kopie");
     ZeitSetzen(ordner + L"gross.bin", 2001, 1, 1, 0, 0, 0);
     Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
@@ -243,7 +248,7 @@ TEST(Unbeaufsichtigt, OneBadFileNeverStopsTheRestAndMissingLinesAreNoted) {
     Schreiben(t / L"Daten\\a.txt", "a");
     Schreiben(t / L"Daten\\b.txt", "b");
     Schreiben(t / L"Weitere\\c.txt", "c");
-    String ziel = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\");
+    String ziel = Sicherungsordner(t / L"Stick\\");
     OrdnerAnlegen(ziel + OhneLaufwerk(t / L"Daten\\a.txt"));
     const std::string fehlt = NachUtf8(t / L"Fehlt"); // as standard error shows it
     Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") +
@@ -276,7 +281,7 @@ TEST(Unbeaufsichtigt, FileBeyondFourGiBIsCopiedWholeWithItsTimeAndOnlyOnce) {
     GrosseDatei(gross, (4LL << 30) + 4101, "Ende.");
     ZeitSetzen(gross, 2023, 6, 1, 12, 0, 2);
     Ini(t / L"Stick\\", "[Tam_Main]\r\nme_Dir_0=" + NachUtf8Ansi(t / L"Daten") + "\r\n");
-    String kopie = t / (L"Stick\\Datensicherung_" + ComputerName() + L"\\") + OhneLaufwerk(gross);
+    String kopie = Sicherungsordner(t / L"Stick\\") + OhneLaufwerk(gross);
 
     Ergebnis erst = Ausfuehren(t / L"Stick\\", L"/SICHERN");
     EXPECT_EQ(erst.code, 0u) << erst.fehler;
@@ -323,7 +328,7 @@ namespace {
 struct Pruefbaum {
     TestOrdner t;
     String stick = t / L"Stick\\";
-    String ziel = stick + L"Datensicherung_" + ComputerName() + L"\\";
+    String ziel = Sicherungsordner(stick);
 
     // The copy of a source below the tree, as the program names it.
     String Kopie(const String& name) const { return ziel + OhneLaufwerk(t / (L"Daten\\" + name)); }
