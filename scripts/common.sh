@@ -181,6 +181,11 @@ stop_started() {
     stop_postgres
     for m in "${MOUNTED[@]}"; do umount "$m" 2>/dev/null || true; done
     MOUNTED=()
+    if [ -n "$STARTED_KEEPER" ]; then
+        kill "$STARTED_KEEPER" 2>/dev/null || true
+        exec {KEEPER_FD}>&-
+        STARTED_KEEPER=""
+    fi
     if [ -n "$STARTED_WINESERVER" ]; then
         WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
         kill "$STARTED_WINESERVER" 2>/dev/null || true
@@ -217,13 +222,25 @@ use_prefix() {  # $1 = prefix folder
 # when it was made after Wine's 32-bit part was installed. So it is made after the locales exist
 # and under the German locale, its LocaleName is read once and kept in the stamp, and a prefix
 # whose stamp or 32-bit part is not right is made anew.
-prepare_prefix() {  # runs under the display and wineserver started before, with LC_ALL set
-    local stamp=$WINEPREFIX/.sicherung-ready wanted=""
-    locale_present de_DE.UTF-8 && wanted=de-DE
-    if ! prefix_fits "$stamp" "$wanted"; then
+# An unfit prefix goes before the persistent server starts: a server belongs to the folder it
+# was started in, so one left serving a removed folder is never found again, and every program
+# started later would start (and wait for) a short-lived server of its own.
+remove_unfit_prefix() {  # with LC_ALL set, before start_wineserver
+    if ! prefix_fits "$WINEPREFIX/.sicherung-ready" "$(wanted_locale_name)"; then
         [ -e "$WINEPREFIX" ] && echo "Making the Wine prefix anew: $WINEPREFIX"
         rm -rf "$WINEPREFIX"
-        mkdir -p "$WINEPREFIX"
+    fi
+    return 0
+}
+
+wanted_locale_name() {
+    if locale_present de_DE.UTF-8; then echo de-DE; fi
+}
+
+prepare_prefix() {  # runs under the display and wineserver started before, with LC_ALL set
+    local stamp=$WINEPREFIX/.sicherung-ready wanted
+    wanted=$(wanted_locale_name)
+    if [ ! -f "$stamp" ]; then
         "$WINE64" wineboot -i >/dev/null 2>&1 || true
         "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
@@ -236,8 +253,23 @@ prepare_prefix() {  # runs under the display and wineserver started before, with
             echo "The new Wine prefix has the regional settings ${name:-?} instead of $wanted." >&2
         fi
     fi
+    keep_desktop
     # The first process of a server starts Wine's services; let that happen outside any timed test.
     "$WINE64" cmd /c exit >/dev/null 2>&1 || true
+}
+
+# Wine closes the desktop (its explorer process) shortly after the last program on it ended, and
+# the next program starts it anew: a second of start-up, and a caller reading the program's output
+# waits for that explorer to end too. One idle command interpreter, reading from a pipe nobody
+# writes to, keeps the desktop open until the server stops.
+STARTED_KEEPER=""
+keep_desktop() {
+    local fifo=$WINEPREFIX/.desktop-halter
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    exec {KEEPER_FD}<>"$fifo"
+    "$WINE64" cmd <"$fifo" >/dev/null 2>&1 &
+    STARTED_KEEPER=$!
 }
 
 # Wine's 32-bit part is there and this machine's kernel runs 32-bit code (some kernels have no
@@ -300,6 +332,7 @@ start_wine_env() {
     use_prefix "$BUILD/win64/wineprefix"
     [ -n "${KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ] || start_display
     export LC_ALL=de_DE.UTF-8
+    remove_unfit_prefix
     start_wineserver
     prepare_prefix
 }
