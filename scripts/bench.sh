@@ -25,7 +25,7 @@
 # small tree's figure stands; the full figure is BENCH_SPEICHER=100000, which takes minutes);
 # BENCH_STATUSZEILEN lines of the status-list benchmark (default 1 000 000); BENCH_ALT another
 # 64-bit Sicherung.exe (an older build) run beside the current one in the comparison;
-# BENCH_NUR=vergleich runs the comparison of part 1 alone.
+# BENCH_NUR=vergleich runs the comparison of part 1 alone, BENCH_NUR=start the start-up alone.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 KLEIN=${1:-20000}
@@ -204,6 +204,7 @@ zeile() { # label, tree, run kind
     echo
 }
 
+if [ "$NUR" != start ]; then
 echo "== preparing the trees"
 baum_klein "$B/quelle-klein" "$KLEIN"
 [ "$GROSS" -gt 0 ] && baum_gross "$B/quelle-gross" "$GROSS"
@@ -293,6 +294,8 @@ for baum in klein gross; do
     echo "  $baum: /PRUEFEN${PZEIT[$baum,pruefen]} | diff${PZEIT[$baum,diff]} | cmp${PZEIT[$baum,cmp]:-}"
     echo "    Sicherung.exe reported: ${PMELDUNG[$baum]:-nothing}"
 done
+
+fi # part 1 and the verification
 
 # ---- start-up
 start_liste() { # lines per list: the four lists of the main window
@@ -389,6 +392,8 @@ echo "/SICHERN with one single file and a blacklist (the run loads, backs up and
 for n in 0 1000 3000; do
     printf "  %5d lines: %8s s   (rounds:%s)\n" "$n" "$(echo "${BL[$n]}" | median)" "${BL[$n]}"
 done
+
+[ "$NUR" = start ] && exit 0
 
 # ---- memory
 if [ -n "$SPEICHER" ]; then
