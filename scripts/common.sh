@@ -205,6 +205,8 @@ start_display() {  # a free display number, Xvfb on it
     Xvfb ":$n" -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     STARTED_XVFB=$!
     export DISPLAY=":$n"
+    # A bare virtual display has no resources, unlike a desktop session (see the file).
+    export XENVIRONMENT=$ROOT/scripts/xressourcen
     for _ in $(seq 100); do
         [ -e "/tmp/.X11-unix/X$n" ] && return 0
         kill -0 "$STARTED_XVFB" 2>/dev/null || break
