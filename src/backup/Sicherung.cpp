@@ -63,6 +63,8 @@ String TSicherung::Zusammenfassung(int anzahl) {
 
 void TSicherung::SicherungAusfuehren() {
     Beginnen();
+    neuerOrdner_.clear();
+    neueNamen_.clear();
     String einstellungen;
     if (EinstellungenGeaendert && EinstellungenGeaendert() && EinstellungenSpeichern)
         einstellungen = EinstellungenSpeichern();
@@ -92,13 +94,46 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
     return !auswahl_.Ausgeschlossen(zielPfad) && Sichern({quelle, zielPfad, gelistet});
 }
 
+// False: the folder is not there and could not be made; reported, or the run ended. A folder
+// made here holds, from now on, the copy `name` (in capitals) and no other.
+bool TSicherung::OrdnerErstellen(const String& ordner, const String& name) {
+    DWORD fehler = 0;
+    std::vector<String> erstellt;
+    const bool da = VerzeichnisErstellen(ordner, false, &fehler, &erstellt);
+    if (!erstellt.empty() && TextGleich(erstellt.back(), LangerPfad(ordner))) {
+        neuerOrdner_ = GrossBuchstaben(erstellt.back());
+        neueNamen_ = {name};
+    }
+    if (da) return true;
+    String meldung = Format(L"Das Verzeichnis \"%s\" konnte nicht erstellt werden. %s", ordner.c_str(),
+                            SystemFehlerText(fehler).c_str());
+    if (BeendetDenLauf(fehler, VerzeichnisExistiert(auswahl_.Listen().ziel))) throw Exception(meldung);
+    Uebersprungen(meldung);
+    return false;
+}
+
+// True when the copy `name` (in capitals) in `ordner` cannot exist yet; notes the name as taken.
+bool TSicherung::OhneAlteKopie(const String& ordner, const String& name) {
+    if (neuerOrdner_.empty()) return false;
+    if (GrossBuchstaben(LangerPfad(ordner)) != neuerOrdner_) {
+        neuerOrdner_.clear();
+        neueNamen_.clear();
+        return false;
+    }
+    return neueNamen_.insert(name).second;
+}
+
 // The age test, the copy's folder, the copy. An error that concerns this file alone is reported
 // and the run goes on with the next one.
 bool TSicherung::Sichern(const TAuswahlDatei& d) {
     // A listed time that is not newer than the copy's needs no file opened to know the answer;
-    // a copy its directory entry shows missing needs no second look either.
-    TDateTime gespeichert = -1;
-    if (d.gelistet) {
+    // a copy its directory entry shows missing needs no second look either, and one in a folder
+    // the run has just made needs no look at all.
+    const String ordner = MitBackslash(OrdnerTeil(d.kopie));
+    const String name = GrossBuchstaben(d.kopie.substr(d.kopie.find_last_of(L"\\/") + 1));
+    const bool ohneKopie = OhneAlteKopie(ordner, name);
+    TDateTime gespeichert = ohneKopie ? 0 : -1;
+    if (d.gelistet && !ohneKopie) {
         gespeichert = GespeichertesAlter(d.kopie);
         if (*d.gelistet <= gespeichert) return false;
     }
@@ -111,23 +146,14 @@ bool TSicherung::Sichern(const TAuswahlDatei& d) {
         return false;
     }
     if (!(alter > (gespeichert == 0 ? 0 : DateiAlter(d.kopie)))) return false;
-    const String ordner = MitBackslash(OrdnerTeil(d.kopie));
-    const String ziel = auswahl_.Listen().ziel;
-    DWORD ordnerfehler = 0;
-    if (!VerzeichnisErstellen(ordner, false, &ordnerfehler)) {
-        String meldung = Format(L"Das Verzeichnis \"%s\" konnte nicht erstellt werden. %s", ordner.c_str(),
-                                SystemFehlerText(ordnerfehler).c_str());
-        if (BeendetDenLauf(ordnerfehler, VerzeichnisExistiert(ziel))) throw Exception(meldung);
-        Uebersprungen(meldung);
-        return false;
-    }
+    if (!OrdnerErstellen(ordner, name)) return false;
     // The folder's creation lets the window handle its messages: a cancel may have come meanwhile.
     if (abgebrochen_ || !Weiter()) return false;
     try {
         // False: the copy was abandoned between its buffers.
         if (!OffeneDateiKopieren(quelle.get(), d.quelle, d.kopie, [this] { return Weiter(); })) return false;
     } catch (const EKopierfehler& e) {
-        if (e.AmZiel() && BeendetDenLauf(e.Code(), VerzeichnisExistiert(ziel))) throw;
+        if (e.AmZiel() && BeendetDenLauf(e.Code(), VerzeichnisExistiert(auswahl_.Listen().ziel))) throw;
         Uebersprungen(e.Message());
         return false;
     }

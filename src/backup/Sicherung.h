@@ -5,6 +5,7 @@
 // medium as a whole ends it.
 #include "backup/Lauf.h"
 
+#include <unordered_set>
 #include <vector>
 
 class TSicherung : public TLauf {
@@ -37,4 +38,12 @@ protected:
 private:
     void Status(const String& zeile);
     bool Sichern(const TAuswahlDatei& datei);
+    bool OrdnerErstellen(const String& ordner, const String& name);
+    bool OhneAlteKopie(const String& ordner, const String& name);
+
+    // The copies' folder this run made last, as LangerPfad spells it in capitals, and the names
+    // (in capitals) that went into it since: while the run stays in that folder, any other name
+    // has no copy yet, so no copy's age needs asking for. Empty once the run left the folder.
+    String neuerOrdner_;
+    std::unordered_set<String> neueNamen_;
 };

@@ -237,7 +237,7 @@ bool VerzeichnisExistiert(const String& verzeichnis, bool meldung) {
     return da;
 }
 
-bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler) {
+bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler, std::vector<String>* erstellt) {
     if (fehler) *fehler = 0;
     String d = MitBackslash(verzeichnis);
     if (IstVerzeichnis(d)) return true;
@@ -248,9 +248,13 @@ bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler
         lang.rfind(L"\\\\?\\UNC\\", 0) == 0 ? lang.find(L'\\', lang.find(L'\\', 8) + 1) : lang.find(L'\\', 4);
     for (size_t pos = start; pos != String::npos && pos < lang.size(); pos = lang.find(L'\\', pos + 1)) {
         String teil = lang.substr(0, pos);
-        // The first refusal tells why: a file standing where a folder must go, a full medium.
-        if (teil.size() <= 4 || teil.back() == L':' || CreateDirectoryW(teil.c_str(), nullptr) || grund)
+        if (teil.size() <= 4 || teil.back() == L':') continue;
+        if (CreateDirectoryW(teil.c_str(), nullptr)) {
+            if (erstellt) erstellt->push_back(teil + L"\\");
             continue;
+        }
+        // The first refusal tells why: a file standing where a folder must go, a full medium.
+        if (grund) continue;
         const DWORD fehler = GetLastError();
         if (fehler != ERROR_ALREADY_EXISTS || !IstVerzeichnis(teil)) grund = fehler;
     }

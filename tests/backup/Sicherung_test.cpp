@@ -75,20 +75,24 @@ TEST(SicherungAusfuehren, CopiesSingleFilesAndFoldersThenNothingOnASecondRun) {
     Schreiben(l.t / L"Quelle\\Brief.docx", "Brief");
     Schreiben(l.t / L"Daten\\Unter\\b.txt", "b");
     Schreiben(l.t / L"Daten\\a.txt", "a");
+    Schreiben(l.t / L"Doppelt\\x.txt", "x");
     l.einzel.Add(l.t / L"Quelle\\Brief.docx");
     l.einzel.Add(L"");
     l.einzel.Add(l.t / L"Quelle\\fehlt.txt");
     l.einzel.Add(l.t / L"Quelle\\Brief.docx"); // named twice, copied once
     l.ordner.Add(l.t / L"Daten");
+    l.ordner.Add(l.t / L"Doppelt");
+    l.ordner.Add(l.t / L"Doppelt"); // listed twice in a row, its copies made new: copied once
     l.ordner.Add(l.t / L"Quelle\\Brief.docx"); // a file in the folder list lists nothing
-    EXPECT_EQ(l.Ausfuehren(), 3);
+    EXPECT_EQ(l.Ausfuehren(), 4);
     EXPECT_EQ(l.Status(),
               (std::vector<String>{l.Kopie(l.t / L"Quelle\\Brief.docx"),
                                    l.Kopie(l.t / L"Daten\\Unter\\b.txt"), l.Kopie(l.t / L"Daten\\a.txt"),
-                                   kStrich, L"3 Dateien wurden gesichert.", kDoppel}));
+                                   l.Kopie(l.t / L"Doppelt\\x.txt"), kStrich, L"4 Dateien wurden gesichert.",
+                                   kDoppel}));
     EXPECT_NE(l.Kopie(l.t / L"Daten\\a.txt").find(L"Datensicherung_VM\\\\"), String::npos); // joint as built
     // The listing of a folder is held while that folder is backed up, and not after.
-    EXPECT_EQ(l.gelistet, (std::vector<int>{0, 2, 2, 0, 0, 0}));
+    EXPECT_EQ(l.gelistet, (std::vector<int>{0, 2, 2, 1, 0, 0, 0}));
     EXPECT_EQ(l.holder.Count(), 0);
     EXPECT_EQ(Lesen(l.Kopie(l.t / L"Daten\\Unter\\b.txt")), "b");
     EXPECT_DOUBLE_EQ(DateiAlter(l.Kopie(l.t / L"Daten\\a.txt")), DateiAlter(l.t / L"Daten\\a.txt"));
@@ -97,7 +101,7 @@ TEST(SicherungAusfuehren, CopiesSingleFilesAndFoldersThenNothingOnASecondRun) {
     EXPECT_EQ(l.Ausfuehren(), 0);
     EXPECT_EQ(l.Status()[1], L"0 Dateien wurden gesichert.");
     std::string log = Lesen(l.t / L"Stick\\Sicherung.log");
-    EXPECT_NE(log.find(" | 3 Dateien wurden gesichert.\r\n"), std::string::npos);
+    EXPECT_NE(log.find(" | 4 Dateien wurden gesichert.\r\n"), std::string::npos);
     EXPECT_TRUE(log.ends_with(" | 0 Dateien wurden gesichert.\r\n")) << log;
 }
 
