@@ -237,7 +237,8 @@ bool VerzeichnisExistiert(const String& verzeichnis, bool meldung) {
     return da;
 }
 
-bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler, std::vector<String>* erstellt) {
+bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler,
+                          std::vector<String>* erstellt) {
     if (fehler) *fehler = 0;
     String d = MitBackslash(verzeichnis);
     if (IstVerzeichnis(d)) return true;
