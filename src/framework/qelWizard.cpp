@@ -156,7 +156,20 @@ void TqelWizard::ShowPage(TqelWizardPage* page) {
     }
     activePage_ = page;
     UpdateLayout();
-    if (form) PostMessage(QelWizardPageSetFocusMessage(), 0, 0);
+    if (form) PageFocusLater();
+}
+
+// The focus moves onto the page once the messages queued now are handled. A page shown while the
+// form is still being loaded waits for our window rather than having it made there: the
+// controls not loaded yet would get their windows before their places, and be moved after.
+void TqelWizard::PageFocusLater() {
+    pageFocusPending_ = !HandleAllocated();
+    if (!pageFocusPending_) PostMessage(QelWizardPageSetFocusMessage(), 0, 0);
+}
+
+void TqelWizard::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (pageFocusPending_) PageFocusLater();
 }
 
 void TqelWizard::ChangePage(bool forward) {

@@ -163,10 +163,12 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void WndProc(TMessage& message) override;
     void Resize() override;
 
 private:
+    void PageFocusLater();
     void WMEraseBkgnd(TMessage& message);
     void WMPageSetFocus(TMessage& message);
     void ChangeForward();
@@ -180,6 +182,7 @@ private:
     std::vector<TqelWizardPage*> pages_; // not owned
     TqelWizardPage* activePage_ = nullptr;
     bool nextHadFocus_ = false;
+    bool pageFocusPending_ = false; // the focus step waits for our window
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

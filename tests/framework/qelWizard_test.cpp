@@ -347,7 +347,12 @@ TEST(TqelWizard, PagesJoinLeaveAndMoveAndWritesOfTheActivePageRaiseNoEvents) {
 }
 
 TEST(TqelWizard, AfterAPageChangeTheFocusGoesToTheFirstTabStopOfTheNewPage) {
-    Wizard z(2);
+    // The first page, shown while the form loads, gets the focus without its windows being made
+    // there, before the controls loaded after the wizard have their places.
+    bool fensterBeimLaden = true;
+    Wizard z(
+        2, [&](WizardForm& f) { f.OnCreate = [&](TComponent*) { fensterBeimLaden = f.HandleAllocated(); }; });
+    EXPECT_FALSE(fensterBeimLaden);
     auto& e = z.form->edits;
     EXPECT_TRUE(e[0]->Focused());
     e[1]->SetFocus();
