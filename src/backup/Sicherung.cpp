@@ -113,9 +113,12 @@ bool TSicherung::OrdnerErstellen(const String& ordner, const String& name) {
 }
 
 // True when the copy `name` (in capitals) in `ordner` cannot exist yet; notes the name as taken.
+// A folder of very many files is forgotten part-way, so that the names held stay few; its other
+// copies are looked up as anywhere else.
 bool TSicherung::OhneAlteKopie(const String& ordner, const String& name) {
+    constexpr size_t kHoechstensNamen = 10000;
     if (neuerOrdner_.empty()) return false;
-    if (GrossBuchstaben(LangerPfad(ordner)) != neuerOrdner_) {
+    if (neueNamen_.size() >= kHoechstensNamen || GrossBuchstaben(LangerPfad(ordner)) != neuerOrdner_) {
         neuerOrdner_.clear();
         neueNamen_.clear();
         return false;
