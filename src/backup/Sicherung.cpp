@@ -98,10 +98,10 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
 // made here holds, from now on, the copy `name` (in capitals) and no other.
 bool TSicherung::OrdnerErstellen(const String& ordner, const String& name) {
     DWORD fehler = 0;
-    std::vector<String> erstellt;
-    const bool da = VerzeichnisErstellen(ordner, false, &fehler, &erstellt);
-    if (!erstellt.empty() && TextGleich(erstellt.back(), LangerPfad(ordner))) {
-        neuerOrdner_ = GrossBuchstaben(erstellt.back());
+    bool neu = false;
+    const bool da = VerzeichnisErstellen(ordner, false, &fehler, &neu);
+    if (neu) {
+        neuerOrdner_ = ordner;
         neueNamen_ = {name};
     }
     if (da) return true;
@@ -118,7 +118,7 @@ bool TSicherung::OrdnerErstellen(const String& ordner, const String& name) {
 bool TSicherung::OhneAlteKopie(const String& ordner, const String& name) {
     constexpr size_t kHoechstensNamen = 10000;
     if (neuerOrdner_.empty()) return false;
-    if (neueNamen_.size() >= kHoechstensNamen || GrossBuchstaben(LangerPfad(ordner)) != neuerOrdner_) {
+    if (neueNamen_.size() >= kHoechstensNamen || !TextGleich(ordner, neuerOrdner_)) {
         neuerOrdner_.clear();
         neueNamen_.clear();
         return false;
@@ -132,8 +132,9 @@ bool TSicherung::Sichern(const TAuswahlDatei& d) {
     // A listed time that is not newer than the copy's needs no file opened to know the answer;
     // a copy its directory entry shows missing needs no second look either, and one in a folder
     // the run has just made needs no look at all.
-    const String ordner = MitBackslash(OrdnerTeil(d.kopie));
-    const String name = GrossBuchstaben(d.kopie.substr(d.kopie.find_last_of(L"\\/") + 1));
+    const String ordnerTeil = OrdnerTeil(d.kopie);
+    const String ordner = MitBackslash(ordnerTeil);
+    const String name = GrossBuchstaben(d.kopie.substr(ordnerTeil.size()));
     const bool ohneKopie = OhneAlteKopie(ordner, name);
     TDateTime gespeichert = ohneKopie ? 0 : -1;
     if (d.gelistet && !ohneKopie) {

@@ -41,9 +41,10 @@ private:
     bool OrdnerErstellen(const String& ordner, const String& name);
     bool OhneAlteKopie(const String& ordner, const String& name);
 
-    // The copies' folder this run made last, as LangerPfad spells it in capitals, and the names
-    // (in capitals) that went into it since: while the run stays in that folder, any other name
-    // has no copy yet, so no copy's age needs asking for. Empty once the run left the folder.
+    // The copies' folder this run made last, as the run spells it, and the names (in capitals)
+    // that went into it since: while the run stays in that folder, any other name has no copy
+    // yet, so no copy's age needs asking for. Empty once the run left the folder (another
+    // spelling of the same folder counts as leaving it, which only costs the look-ups).
     String neuerOrdner_;
     std::unordered_set<String> neueNamen_;
 };

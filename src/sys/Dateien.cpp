@@ -237,9 +237,9 @@ bool VerzeichnisExistiert(const String& verzeichnis, bool meldung) {
     return da;
 }
 
-bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler,
-                          std::vector<String>* erstellt) {
+bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler, bool* neu) {
     if (fehler) *fehler = 0;
+    if (neu) *neu = false;
     String d = MitBackslash(verzeichnis);
     if (IstVerzeichnis(d)) return true;
     DWORD grund = 0;
@@ -251,7 +251,7 @@ bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler
         String teil = lang.substr(0, pos);
         if (teil.size() <= 4 || teil.back() == L':') continue;
         if (CreateDirectoryW(teil.c_str(), nullptr)) {
-            if (erstellt) erstellt->push_back(teil + L"\\");
+            if (neu && pos + 1 == lang.size()) *neu = true; // the last part: the folder itself
             continue;
         }
         // The first refusal tells why: a file standing where a folder must go, a full medium.

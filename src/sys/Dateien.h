@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 #include <windows.h>
 
 class TStrings;
@@ -62,10 +61,10 @@ private:
 bool DateiExistiert(const String& datei, bool meldung);
 bool VerzeichnisExistiert(const String& verzeichnis, bool meldung = false);
 void VerzeichnisNichtGefunden(const String& verzeichnis);
-// `fehler` receives the system's reason when the folder could not be made, else 0; `erstellt`
-// receives each folder of the chain this call made, as LangerPfad spells it, ending in "\".
+// `fehler` receives the system's reason when the folder could not be made, else 0; `neu`
+// whether this call made the folder itself (rather than finding it there).
 bool VerzeichnisErstellen(const String& verzeichnis, bool meldung, DWORD* fehler = nullptr,
-                          std::vector<String>* erstellt = nullptr);
+                          bool* neu = nullptr);
 bool VerzeichnisBeschreibbar(const String& verzeichnis, bool meldung);
 // The first free name @kiv0000 .. @kiv9999 (without folder and extension); empty when all are taken.
 String EindeutigerDateiname(const String& verzeichnis, const String& erweiterung);
