@@ -7,4 +7,4 @@ if [ -x "$loader" ] && ! "$loader" --version >/dev/null 2>&1; then
     echo "[  SKIPPED ] this machine's kernel does not run 32-bit code, so Wine cannot start 32-bit programs"
     exit 77
 fi
-exec /usr/lib/wine/wine64 "$@"
+exec "$(dirname "$0")/wine64.sh" "$@"
