@@ -15,8 +15,10 @@
 #    Then the verification "/PRUEFEN" over the backups left behind, against native diff -rq and
 #    cmp over the same trees.
 # 2. Start-up: process start to the first painting of page 1 and to the end of the window's
-#    set-up, with four lists of 1 000 lines, against a minimal window of ours (the floor); and
-#    the unattended run of one single file with a blacklist of 0, 1 000 and 3 000 lines.
+#    set-up, with four lists of 1 000 lines, against a minimal window of ours (the floor) and the
+#    same window holding as many child windows of the system's classes as the main window has
+#    (what that many windows cost under Wine at least); and the unattended run of one single
+#    file with a blacklist of 0, 1 000 and 3 000 lines.
 # 3. The backup engine alone in one process on the same trees; loading and saving the lists; the
 #    status list; the data grid.
 #
@@ -317,11 +319,11 @@ anteile() {
         printf "%.3f %.3f\n", (m["wwinmain"] - m["prozess_erstellt"]) / 1e7, (m[bild] - m["wwinmain"]) / 1e7 }' "$1"
 }
 
-boden() { # the minimal window: "<first painting> <loader's share> <window's share>" in seconds
+boden() { # a floor, $1 its program: "<first painting> <loader's share> <window's share>" in seconds
     local m=$B/start/boden.txt t0
     : >"$m"
     t0=$(jetzt)
-    SICHERUNG_ZEITMARKEN="$(winpfad "$m")" "$WINE64" "$BUILD/win64/bench/Minimalfenster.exe" || true
+    SICHERUNG_ZEITMARKEN="$(winpfad "$m")" "$WINE64" "$BUILD/win64/bench/$1.exe" || true
     echo "$(nach_start "$(marke fenster_gemalt "$m")" "$t0") $(anteile "$m" fenster_gemalt)"
 }
 
@@ -360,32 +362,40 @@ unbeaufsichtigt_blacklist() { # lines: one single file, a blacklist of that many
 mkdir -p "$B/start"
 cp "$EXE" "$B/start/"
 aufwaermen "$B/start"
-boden >/dev/null
-BODEN="" SEITE="" FERTIG="" BLADER="" BFENSTER="" SLADER="" SFENSTER=""
+boden Minimalfenster >/dev/null
+boden Fensterboden >/dev/null
+BODEN="" SEITE="" FERTIG="" BLADER="" BFENSTER="" SLADER="" SFENSTER="" KBODEN="" KLADER="" KFENSTER=""
 declare -A BL
 for ((r = 0; r < RUNDEN * 3; r++)); do # starts are short and scatter: three times the rounds
     if ((r % 2 == 0)); then
-        read -r b bl bf < <(boden)
+        read -r b bl bf < <(boden Minimalfenster)
+        read -r k kl kf < <(boden Fensterboden)
         read -r s f sl sf < <(fenster)
     else
         read -r s f sl sf < <(fenster)
-        read -r b bl bf < <(boden)
+        read -r k kl kf < <(boden Fensterboden)
+        read -r b bl bf < <(boden Minimalfenster)
     fi
     BODEN+=" $b" BLADER+=" $bl" BFENSTER+=" $bf"
+    KBODEN+=" $k" KLADER+=" $kl" KFENSTER+=" $kf"
     SEITE+=" $s" SLADER+=" $sl" SFENSTER+=" $sf"
     FERTIG+=" $f"
     ((r < RUNDEN)) || continue
     for n in 0 1000 3000; do BL[$n]+=" $(unbeaufsichtigt_blacklist $n)"; done
 done
 b=$(echo "$BODEN" | median)
+k=$(echo "$KBODEN" | median)
 s=$(echo "$SEITE" | median)
 f=$(echo "$FERTIG" | median)
 echo
 echo "== start-up (median of $((RUNDEN * 3)) starts each, alternating; seconds from the process start)"
 echo "minimal window of ours, first painting:        $b   (rounds:$BODEN)"
 echo "  of it the loader's share $(echo "$BLADER" | median), the window's $(echo "$BFENSTER" | median)"
+echo "the same with the main window's 33 child windows of the system's classes, first painting:"
+echo "                                                $k   ratio to the floor $(verhaeltnis "$k" "$b")   (rounds:$KBODEN)"
+echo "  of it the loader's share $(echo "$KLADER" | median), the window's $(echo "$KFENSTER" | median)"
 echo "Sicherung.exe, 4 lists of $LISTE lines:"
-echo "  page 1 first painted:                         $s   ratio to the floor $(verhaeltnis "$s" "$b")   (rounds:$SEITE)"
+echo "  page 1 first painted:                         $s   ratio to the floor $(verhaeltnis "$s" "$b"), to the one with child windows $(verhaeltnis "$s" "$k")   (rounds:$SEITE)"
 echo "    of it the loader's share $(echo "$SLADER" | median), the window's $(echo "$SFENSTER" | median)"
 echo "  set-up done (lists loaded):                   $f   ratio to the floor $(verhaeltnis "$f" "$b")   (rounds:$FERTIG)"
 echo "/SICHERN with one single file and a blacklist (the run loads, backs up and saves the lists):"
