@@ -11,7 +11,8 @@
 #    with the sources read into the cache and nothing of the last tool left to write out.
 #    Median times, the ratios, and the program's peak working set. The program flushes every
 #    copy of 1 MiB or more to the medium before it replaces the old one; cp -a does not, so
-#    for the large files cp -a followed by a sync of the copied files stands beside it.
+#    for the large files cp -a followed by a sync of the copied files stands beside it, and
+#    the fewest calls for such a flushed copy under Wine (bench/Minimalkopie.exe).
 #    Then the verification "/PRUEFEN" over the backups left behind, against native diff -rq and
 #    cmp over the same trees.
 # 2. Start-up: process start to the first painting of page 1 and to the end of the window's
@@ -118,6 +119,11 @@ lauf() {
         find "$B/cpsync-$baum" -type f -exec sync {} +
         t1=$(jetzt)
         ;;
+    minkopie) # the fewest calls for the same flushed copy through a buffer, under Wine
+        t0=$(jetzt)
+        "$WINE64" "$BUILD/win64/bench/Minimalkopie.exe" "$(winpfad "$quelle")" "$(winpfad "$B/minkopie-$baum")" || true
+        t1=$(jetzt)
+        ;;
     esac
     sekunden "$t0" "$t1"
 }
@@ -129,7 +135,7 @@ leeren() {
     local ablage=$B/abgelegt/$1-$((++ABGELEGT)) d
     mkdir -p "$ablage"
     for d in "$B/programm-$1"/Datensicherung_* "$B/programm32-$1"/Datensicherung_* \
-        "$B/programmalt-$1"/Datensicherung_* "$B/xcopy-$1" "$B/cp-$1" "$B/cpsync-$1"; do
+        "$B/programmalt-$1"/Datensicherung_* "$B/xcopy-$1" "$B/cp-$1" "$B/cpsync-$1" "$B/minkopie-$1"; do
         [ -e "$d" ] && mv "$d" "$ablage/$(basename "$d")-$(basename "$(dirname "$d")")"
     done
     rm -f "$B/programm-$1/Sicherung.log" "$B/programm32-$1/Sicherung.log" "$B/programmalt-$1/Sicherung.log"
@@ -158,6 +164,7 @@ aufwaermen() { # program folder: started with nothing listed, it ends after its 
 
 vergleich() { # tree
     local baum=$1 r i w werkzeuge=("${WERKZEUGE[@]}")
+    [ "$baum" = gross ] && werkzeuge+=(minkopie)
     [ "$baum" = gross ] && command -v sync >/dev/null && werkzeuge+=(cpsync)
     local n=${#werkzeuge[@]}
     mkdir -p "$B/programm-$baum"
@@ -178,6 +185,7 @@ vergleich() { # tree
         for art in erst wieder; do
             for ((i = 0; i < n; i++)); do
                 w=${werkzeuge[$(((i + r) % n))]}
+                [ "$art,$w" = wieder,minkopie ] && continue # it copies everything every time
                 ZEIT[$baum,$art,$w]+=" $(lauf "$w" "$baum")"
                 if [ "$w" = sicherung ]; then
                     local s
@@ -191,14 +199,16 @@ vergleich() { # tree
 }
 
 zeile() { # label, tree, run kind
-    local s s32 x c cs a
+    local s s32 x c cs m a
     s=$(echo "${ZEIT[$2,$3,sicherung]}" | median || true)
     s32=$(echo "${ZEIT[$2,$3,sicherung32]:-}" | median || true)
     x=$(echo "${ZEIT[$2,$3,xcopy]}" | median || true)
     c=$(echo "${ZEIT[$2,$3,cp]:-}" | median || true)
     cs=$(echo "${ZEIT[$2,$3,cpsync]:-}" | median || true)
-    printf "%-36s %10s %10s %10s %10s %10s %9s %9s %9s %12s" "$1" "$s" "$s32" "$x" "$c" "$cs" \
-        "$(verhaeltnis "$s" "$x")" "$(verhaeltnis "$s" "$c")" "$(verhaeltnis "$s" "$cs")" "$(mib "${SPITZE[$2,$3]:-0}")"
+    m=$(echo "${ZEIT[$2,$3,minkopie]:-}" | median || true)
+    printf "%-36s %10s %10s %10s %10s %10s %10s %9s %9s %9s %9s %12s" "$1" "$s" "$s32" "$x" "$c" "$cs" "$m" \
+        "$(verhaeltnis "$s" "$x")" "$(verhaeltnis "$s" "$c")" "$(verhaeltnis "$s" "$cs")" "$(verhaeltnis "$s" "$m")" \
+        "$(mib "${SPITZE[$2,$3]:-0}")"
     if [ -n "$ALT" ]; then
         a=$(echo "${ZEIT[$2,$3,alt]:-}" | median || true)
         printf " %10s %9s" "$a" "$(verhaeltnis "$a" "$x")"
@@ -217,8 +227,8 @@ vergleich klein
 
 echo
 echo "== the real program against xcopy (median of $RUNDEN rounds, seconds; Wine process start included)"
-printf "%-36s %10s %10s %10s %10s %10s %9s %9s %9s %12s" "" "Sicherung" "32-bit" "xcopy /D" "cp -a -u" "cp+sync" \
-    "S/xcopy" "S/cp" "S/cp+sync" "peak WS (S)"
+printf "%-36s %10s %10s %10s %10s %10s %10s %9s %9s %9s %9s %12s" "" "Sicherung" "32-bit" "xcopy /D" "cp -a -u" "cp+sync" \
+    "min.copy" "S/xcopy" "S/cp" "S/cp+sync" "S/min" "peak WS (S)"
 [ -z "$ALT" ] && echo || printf " %10s %9s\n" "old exe" "old/xcopy"
 zeile "$KLEIN files of 1 KiB, first run" klein erst
 zeile "$KLEIN files of 1 KiB, unchanged" klein wieder
@@ -230,7 +240,7 @@ echo "single rounds (in the order above):"
 for baum in klein gross; do
     for art in erst wieder; do
         [ -n "${ZEIT[$baum,$art,sicherung]:-}" ] || continue
-        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | 32-bit${ZEIT[$baum,$art,sicherung32]:-} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-} | cp+sync${ZEIT[$baum,$art,cpsync]:-}${ALT:+ | old exe${ZEIT[$baum,$art,alt]:-}}"
+        echo "  $baum/$art: Sicherung${ZEIT[$baum,$art,sicherung]} | 32-bit${ZEIT[$baum,$art,sicherung32]:-} | xcopy${ZEIT[$baum,$art,xcopy]} | cp${ZEIT[$baum,$art,cp]:-} | cp+sync${ZEIT[$baum,$art,cpsync]:-} | min.copy${ZEIT[$baum,$art,minkopie]:-}${ALT:+ | old exe${ZEIT[$baum,$art,alt]:-}}"
         echo "    Sicherung.exe reported: ${MELDUNG[$baum,$art]:-nothing}"
     done
 done
