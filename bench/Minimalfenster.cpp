@@ -34,12 +34,12 @@ struct Kinder {
 
 // The main window's 33 child windows by kind; our own window classes stand here as static ones.
 const Kinder kKinder[] = {
-    {L"BUTTON", BS_GROUPBOX, 0, 6, true},                                           // page 1's groups
-    {L"BUTTON", BS_GROUPBOX, 0, 1, false},                                          // page 2's group
-    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 11, true},                           // tool and wizard buttons
-    {L"EDIT", ES_MULTILINE | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 4, true},   // the four lists
-    {L"EDIT", ES_READONLY | ES_AUTOHSCROLL, 0, 1, true},                            // the target folder
-    {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE, 1, false},    // the status list
+    {L"BUTTON", BS_GROUPBOX, 0, 6, true},                                         // page 1's groups
+    {L"BUTTON", BS_GROUPBOX, 0, 1, false},                                        // page 2's group
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, 11, true},                         // tool and wizard buttons
+    {L"EDIT", ES_MULTILINE | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 4, true}, // the four lists
+    {L"EDIT", ES_READONLY | ES_AUTOHSCROLL, 0, 1, true},                          // the target folder
+    {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE, 1, false},  // the status list
     {L"STATIC", 0, 0, 8, true},  // wizard, page 1, tool bar, splitters, separator, page label
     {L"STATIC", 0, 0, 1, false}, // page 2
 };
@@ -72,8 +72,8 @@ int WINAPI wWinMain(HINSTANCE instanz, HINSTANCE, PWSTR, int) {
     RECT r{0, 0, 545, 757};
     AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
     HWND wnd = CreateWindowExW(0, L"Minimalfenster", L"Minimalfenster", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                               CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                               instanz, nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr,
+                               nullptr, instanz, nullptr);
 #ifdef MIT_KINDFENSTERN
     KinderErstellen(wnd, instanz);
 #endif

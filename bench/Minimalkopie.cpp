@@ -9,12 +9,15 @@
 
 namespace {
 bool Kopieren(const std::wstring& quelle, const std::wstring& ziel, std::vector<char>& puffer) {
-    HANDLE q = CreateFileW(quelle.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE q =
+        CreateFileW(quelle.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (q == INVALID_HANDLE_VALUE) return false;
-    HANDLE z = CreateFileW(ziel.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE z =
+        CreateFileW(ziel.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     bool gut = z != INVALID_HANDLE_VALUE;
     DWORD gelesen = 0, geschrieben = 0;
-    while (gut && ReadFile(q, puffer.data(), static_cast<DWORD>(puffer.size()), &gelesen, nullptr) && gelesen > 0)
+    while (gut && ReadFile(q, puffer.data(), static_cast<DWORD>(puffer.size()), &gelesen, nullptr) &&
+           gelesen > 0)
         gut = WriteFile(z, puffer.data(), gelesen, &geschrieben, nullptr) && geschrieben == gelesen;
     FILETIME zeit;
     if (gut && GetFileTime(q, nullptr, nullptr, &zeit)) SetFileTime(z, nullptr, nullptr, &zeit);
