@@ -34,6 +34,11 @@ constexpr ZielFehler kZielFehler[] = {
     {ERROR_PATH_NOT_FOUND, Weite::ZielWennOrdnerFehlt},
 };
 
+// How the names in a folder the run made are held: the copy's name without its folder, in capitals.
+String NamensSchluessel(const String& kopie) {
+    return GrossBuchstaben(kopie.substr(OrdnerTeil(kopie).size()));
+}
+
 } // namespace
 
 bool TSicherung::BeendetDenLauf(unsigned long fehler, bool zielDa) {
@@ -94,15 +99,16 @@ bool TSicherung::DateiSichern(const String& quelle, const String& zielPfad, cons
     return !auswahl_.Ausgeschlossen(zielPfad) && Sichern({quelle, zielPfad, gelistet});
 }
 
-// False: the folder is not there and could not be made; reported, or the run ended. A folder
-// made here holds, from now on, the copy `name` (in capitals) and no other.
-bool TSicherung::OrdnerErstellen(const String& ordner, const String& name) {
+// False: the copy's folder is not there and could not be made; reported, or the run ended. A
+// folder made here holds, from now on, this copy and no other.
+bool TSicherung::OrdnerErstellen(const String& kopie) {
+    const String ordner = MitBackslash(OrdnerTeil(kopie));
     DWORD fehler = 0;
     bool neu = false;
     const bool da = VerzeichnisErstellen(ordner, false, &fehler, &neu);
     if (neu) {
         neuerOrdner_ = ordner;
-        neueNamen_ = {name};
+        neueNamen_ = {NamensSchluessel(kopie)};
     }
     if (da) return true;
     String meldung = Format(L"Das Verzeichnis \"%s\" konnte nicht erstellt werden. %s", ordner.c_str(),
@@ -112,18 +118,19 @@ bool TSicherung::OrdnerErstellen(const String& ordner, const String& name) {
     return false;
 }
 
-// True when the copy `name` (in capitals) in `ordner` cannot exist yet; notes the name as taken.
-// A folder of very many files is forgotten part-way, so that the names held stay few; its other
-// copies are looked up as anywhere else.
-bool TSicherung::OhneAlteKopie(const String& ordner, const String& name) {
+// True when the copy cannot exist yet, as it goes into the folder the run made last; notes its
+// name as taken. A folder of very many files is forgotten part-way, so that the names held stay
+// few; its other copies are looked up as anywhere else. Outside such a folder (as in every run
+// over an unchanged tree) nothing of the copy's name is worked out.
+bool TSicherung::OhneAlteKopie(const String& kopie) {
     constexpr size_t kHoechstensNamen = 10000;
     if (neuerOrdner_.empty()) return false;
-    if (neueNamen_.size() >= kHoechstensNamen || !TextGleich(ordner, neuerOrdner_)) {
+    if (neueNamen_.size() >= kHoechstensNamen || !TextGleich(MitBackslash(OrdnerTeil(kopie)), neuerOrdner_)) {
         neuerOrdner_.clear();
         neueNamen_.clear();
         return false;
     }
-    return neueNamen_.insert(name).second;
+    return neueNamen_.insert(NamensSchluessel(kopie)).second;
 }
 
 // The age test, the copy's folder, the copy. An error that concerns this file alone is reported
@@ -132,10 +139,7 @@ bool TSicherung::Sichern(const TAuswahlDatei& d) {
     // A listed time that is not newer than the copy's needs no file opened to know the answer;
     // a copy its directory entry shows missing needs no second look either, and one in a folder
     // the run has just made needs no look at all.
-    const String ordnerTeil = OrdnerTeil(d.kopie);
-    const String ordner = MitBackslash(ordnerTeil);
-    const String name = GrossBuchstaben(d.kopie.substr(ordnerTeil.size()));
-    const bool ohneKopie = OhneAlteKopie(ordner, name);
+    const bool ohneKopie = OhneAlteKopie(d.kopie);
     TDateTime gespeichert = ohneKopie ? 0 : -1;
     if (d.gelistet && !ohneKopie) {
         gespeichert = GespeichertesAlter(d.kopie);
@@ -150,7 +154,7 @@ bool TSicherung::Sichern(const TAuswahlDatei& d) {
         return false;
     }
     if (!(alter > (gespeichert == 0 ? 0 : DateiAlter(d.kopie)))) return false;
-    if (!OrdnerErstellen(ordner, name)) return false;
+    if (!OrdnerErstellen(d.kopie)) return false;
     // The folder's creation lets the window handle its messages: a cancel may have come meanwhile.
     if (abgebrochen_ || !Weiter()) return false;
     try {

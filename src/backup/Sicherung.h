@@ -38,8 +38,8 @@ protected:
 private:
     void Status(const String& zeile);
     bool Sichern(const TAuswahlDatei& datei);
-    bool OrdnerErstellen(const String& ordner, const String& name);
-    bool OhneAlteKopie(const String& ordner, const String& name);
+    bool OrdnerErstellen(const String& kopie);
+    bool OhneAlteKopie(const String& kopie);
 
     // The copies' folder this run made last, as the run spells it, and the names (in capitals)
     // that went into it since: while the run stays in that folder, any other name has no copy
